@@ -1,0 +1,5 @@
+#include "transparentconfig.h"
+
+TransparentConfig::TransparentConfig(QWidget* parent) : QWidget(parent) {}
+
+TransparentConfig::~TransparentConfig() = default;
