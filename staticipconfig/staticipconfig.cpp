@@ -11,17 +11,17 @@ namespace {
 const QString InvalidFieldStyle = QStringLiteral("border: 1px solid red;");
 }
 
-StaticIpConfig::StaticIpConfig(int route, QWidget* parent)
+StaticIpConfig::StaticIpConfig(CommSettings::eRoute_t const& rRoute, QWidget* parent)
     : QWidget(parent)
     , ui(new Ui::StaticIpConfig)
 {
     ui->setupUi(this);
 
-    Q_ASSERT_X(
-        route < int(StaticIpRoute::Max), "StaticIpConfig", "rRoute < CommSettings::eRoute_t::Max");
+    Q_ASSERT_X(rRoute < CommSettings::eRoute_t::Max, "StaticIpConfig",
+        "rRoute < CommSettings::eRoute_t::Max");
     // Over TCP the modem is reached through the very address these settings
     // change, so the window only shows them there.
-    const bool bWritable = route != int(StaticIpRoute::TCP);
+    const bool bWritable = rRoute != CommSettings::eRoute_t::TCP;
     for (const AddressRow& row : addressRows())
         row.field->setReadOnly(!bWritable);
     ui->checkBox_Dhcp->setEnabled(bWritable);

@@ -1,6 +1,8 @@
 #ifndef STATICIPCONFIG_H
 #define STATICIPCONFIG_H
 
+#include "commsettings.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QWidget>
@@ -12,9 +14,6 @@ class QCloseEvent;
 class QLabel;
 class QLineEdit;
 
-// Routes as the connection panel numbers them; only TCP matters here.
-enum class StaticIpRoute { TCP = 0, USB = 1, TCP232 = 2, TCP485 = 3, Max = 4 };
-
 // The modem's network settings: read over any route, written only where the
 // route does not run over the modem's own network address.
 class StaticIpConfig : public QWidget
@@ -22,7 +21,7 @@ class StaticIpConfig : public QWidget
     Q_OBJECT
 
 public:
-    StaticIpConfig(int route, QWidget* parent = nullptr);
+    StaticIpConfig(CommSettings::eRoute_t const& rRoute, QWidget* parent = nullptr);
     virtual ~StaticIpConfig();
 
     // Fills the window from the values of a READ_NETWORKCFG answer. A block

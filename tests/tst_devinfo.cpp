@@ -52,7 +52,8 @@ void TestDevInfo::fields_data()
     while (three.size() < DevInfo::FieldCount)
         three << QString();
     QTest::newRow("three: rest empty") << values(3) << three;
-    QTest::newRow("none") << QList<QByteArray>() << QStringList(QVector<QString>(ten.size()).toList());
+    QTest::newRow("none") << QList<QByteArray>()
+                          << QStringList(QVector<QString>(ten.size()).toList());
     QList<QByteArray> utf8 = values(10);
     utf8[2] = "Ağ Geçidi";
     QStringList utf8Shown = ten;

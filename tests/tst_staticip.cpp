@@ -37,9 +37,9 @@ namespace {
 const QByteArray Block
     = "00:1A:2B:3C:4D:5E,1,192,168,1,50,255,255,255,0,192,168,1,1,8,8,8,8,8,8,4,4";
 
-std::unique_ptr<StaticIpConfig> makeWindow(StaticIpRoute route = StaticIpRoute::USB)
+std::unique_ptr<StaticIpConfig> makeWindow(CommSettings::eRoute_t route = CommSettings::USB)
 {
-    auto window = std::make_unique<StaticIpConfig>(int(route));
+    auto window = std::make_unique<StaticIpConfig>(route);
     window->show();
     return window;
 }
@@ -169,17 +169,17 @@ void TestStaticIp::routeDecidesWriting_data()
 {
     QTest::addColumn<int>("route");
     QTest::addColumn<bool>("writable");
-    QTest::newRow("TCP") << int(StaticIpRoute::TCP) << false;
-    QTest::newRow("USB") << int(StaticIpRoute::USB) << true;
-    QTest::newRow("TCP232") << int(StaticIpRoute::TCP232) << true;
-    QTest::newRow("TCP485") << int(StaticIpRoute::TCP485) << true;
+    QTest::newRow("TCP") << int(CommSettings::TCP) << false;
+    QTest::newRow("USB") << int(CommSettings::USB) << true;
+    QTest::newRow("TCP232") << int(CommSettings::TCP232) << true;
+    QTest::newRow("TCP485") << int(CommSettings::TCP485) << true;
 }
 
 void TestStaticIp::routeDecidesWriting()
 {
     QFETCH(int, route);
     QFETCH(bool, writable);
-    auto w = makeWindow(StaticIpRoute(route));
+    auto w = makeWindow(CommSettings::eRoute_t(route));
     for (const char* name : AddressFields)
         QCOMPARE(field(w.get(), name)->isReadOnly(), !writable);
     QCOMPARE(dhcp(w.get())->isEnabled(), writable);
@@ -189,7 +189,7 @@ void TestStaticIp::routeDecidesWriting()
 
 void TestStaticIp::readRequest()
 {
-    auto w = makeWindow(StaticIpRoute::TCP);
+    auto w = makeWindow(CommSettings::TCP);
     QSignalSpy spy(w.get(), &StaticIpConfig::WriteData);
     QTest::mouseClick(button(w.get(), "pushButton_Read"), Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
