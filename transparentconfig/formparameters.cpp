@@ -1,0 +1,167 @@
+#include "logging.h"
+#include "transparentconfig.h"
+#include "ui_transparentconfig.h"
+
+bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
+{
+    const QVector<ParameterSpec>& table = ParameterTable::parameters(CheckConnectionType);
+    if (table.isEmpty())
+        return false;
+    const QList<QByteArray> list = valuePart.split(',');
+    // Judged as a whole: a half-applied answer would later go back to the
+    // modem as if it were the modem's own configuration.
+    const ReadAllVerdict verdict = ParameterTable::checkReadAll(CheckConnectionType, list);
+    if (!verdict.accepted) {
+        qCDebug(lcForm) << verdict.reason;
+        emit WriteStatusBar(verdict.reason, 3000);
+        return false;
+    }
+    ParamsAll = QString::fromUtf8(valuePart).split(",", Qt::KeepEmptyParts, Qt::CaseSensitive);
+    for (const ParameterSpec& spec : table)
+        applyParameter(spec, list.at(spec.position));
+    return true;
+}
+
+QStringList TransparentConfig::writeAllValues() const
+{
+    QStringList values;
+    for (const ParameterSpec& spec : ParameterTable::parameters(CheckConnectionType)) {
+        if (spec.rule->field == ParamField::Apn)
+            values << ui->lineEdit_APN->text();
+        else
+            values << QString::number(controlValue(spec));
+    }
+    return values;
+}
+
+// Values are applied one at a time in id order, so the combo handlers run
+// with what has been applied so far; the orders below rely on that.
+void TransparentConfig::applyParameter(const ParameterSpec& spec, const QByteArray& raw)
+{
+    const int ValOfList = ParameterTable::wireNumber(raw);
+    LineControls* l = spec.line == eRoute_Serial_t::eMax ? nullptr : &line(spec.line);
+    const int shown
+        = ParameterTable::toControl(*spec.rule, ValOfList, l ? l->retryCount->value() : 0);
+
+    switch (spec.rule->field) {
+    case ParamField::Enable:
+        // Stored first: the Enable handler warns only when the index differs from it.
+        *l->portCheck = shown;
+        l->enable->setCurrentIndex(shown);
+        break;
+    case ParamField::Port:
+        l->port->setValue(shown);
+        // The box's value, not the raw one: the two lines' ports are compared
+        // against what the user sees.
+        *l->tcpPort = l->port->value();
+        break;
+    case ParamField::Mode:
+        // Stored first, so it is right even when the index does not change
+        // and no handler runs.
+        *l->trpMod = eTrp_Mod_t(shown);
+        l->mod->setCurrentIndex(shown);
+        break;
+    case ParamField::Databit:
+        l->datab->setCurrentIndex(shown);
+        break;
+    case ParamField::Paritybit:
+        l->parityb->setCurrentIndex(shown);
+        break;
+    case ParamField::Stopbit:
+        l->stopb->setCurrentIndex(shown);
+        break;
+    case ParamField::Baud:
+        l->baud->setCurrentIndex(shown);
+        break;
+    case ParamField::WaitingChr:
+        *l->waitingChr = quint8(shown);
+        CheckModChange(l->route);
+        break;
+    case ParamField::WaitingMs:
+        *l->waitingMs = shown;
+        CheckModChange(l->route);
+        break;
+    case ParamField::Tmout:
+        l->modbusTimeout->setValue(shown);
+        break;
+    case ParamField::EthTmout:
+        l->ethTimeout->setValue(shown);
+        break;
+    case ParamField::RetryCnt:
+        l->retryCount->setValue(shown);
+        // The interval box must change unit with the new retry count before
+        // the interval arrives, or a seconds box would clamp 500 ms to 10.
+        presentCommandInterval(*l);
+        break;
+    case ParamField::IntVal:
+        l->intervalTime->setValue(shown);
+        break;
+    case ParamField::PingIntVal:
+        qCDebug(lcForm) << l->pingLogLabel << ValOfList;
+        l->pingInterval->setValue(shown);
+        break;
+    case ParamField::Apn:
+        APNValue = raw;
+        ui->lineEdit_APN->setText(QString::fromUtf8(APNValue));
+        break;
+    case ParamField::InfoResponse:
+        ui->checkBox_InfoResponse->setChecked(shown != 0);
+        break;
+    }
+}
+
+int TransparentConfig::controlValue(const ParameterSpec& spec) const
+{
+    const LineControls* l = spec.line == eRoute_Serial_t::eMax ? nullptr : &line(spec.line);
+    int shown = 0;
+    switch (spec.rule->field) {
+    case ParamField::Enable:
+        shown = l->enable->currentIndex();
+        break;
+    case ParamField::Port:
+        shown = l->port->value();
+        break;
+    case ParamField::Mode:
+        shown = l->mod->currentIndex();
+        break;
+    case ParamField::Databit:
+        shown = l->datab->currentIndex();
+        break;
+    case ParamField::Paritybit:
+        shown = l->parityb->currentIndex();
+        break;
+    case ParamField::Stopbit:
+        shown = l->stopb->currentIndex();
+        break;
+    case ParamField::Baud:
+        shown = l->baud->currentIndex();
+        break;
+    case ParamField::WaitingChr:
+        shown = *l->waitingChr;
+        break;
+    case ParamField::WaitingMs:
+        shown = *l->waitingMs;
+        break;
+    case ParamField::Tmout:
+        shown = l->modbusTimeout->value();
+        break;
+    case ParamField::EthTmout:
+        shown = l->ethTimeout->value();
+        break;
+    case ParamField::RetryCnt:
+        shown = l->retryCount->value();
+        break;
+    case ParamField::IntVal:
+        shown = l->intervalTime->value();
+        break;
+    case ParamField::PingIntVal:
+        shown = l->pingInterval->value();
+        break;
+    case ParamField::Apn:
+        break;
+    case ParamField::InfoResponse:
+        shown = ui->checkBox_InfoResponse->isChecked() ? 1 : 0;
+        break;
+    }
+    return ParameterTable::toWire(*spec.rule, shown, l ? l->retryCount->value() : 0);
+}
