@@ -1,0 +1,7 @@
+#include "simlog.h"
+
+namespace modemsim {
+
+Q_LOGGING_CATEGORY(lcSim, "modemsim", QtInfoMsg)
+
+} // namespace modemsim
