@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, then build.
 # Sourced, not run.
 
-QUORVANE_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev)
+QUORVANE_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev dpkg-dev file)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

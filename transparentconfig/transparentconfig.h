@@ -1,6 +1,7 @@
 #ifndef TRANSPARENTCONFIG_H
 #define TRANSPARENTCONFIG_H
 
+#include "answerwindows.h"
 #include "atprotocol.h"
 #include "parametertable.h"
 
@@ -18,6 +19,7 @@ class TransparentConfig;
 }
 class QComboBox;
 class QSpinBox;
+class StaticIpConfig;
 
 // The configuration form. It carries the AT vocabulary as its own static
 // members (inherited from AtProtocol) so that callers spell them through it.
@@ -46,6 +48,10 @@ public:
     QStringList writeAllValues() const;
     const QStringList& paramsAll() const { return ParamsAll; }
 
+    // Checks and carries out one block as it was read from the route. The
+    // static IP window may be absent (none open), hence a pointer.
+    TrpErr_t Receive_Callback(QByteArray& qba, StaticIpConfig* stStaticIpConfig);
+
 signals:
     void OpenStaticIpWindow();
     void WriteData(const QByteArray& qba);
@@ -53,7 +59,11 @@ signals:
     void SetCurrentIpAddr(const QByteArray& tstIpaddr);
     void DisconnectTcp();
 
+public slots:
+    void DestroyDevInfo();
+
 private slots:
+    void on_pushButton_ConfigurationApply_clicked();
     void on_pushButton_StaticIPConfig_clicked();
     void on_pushButton_ReadConfiguration_clicked();
     void on_comboBox_Enable_485_currentIndexChanged(int index);
@@ -139,6 +149,9 @@ private:
     void applyParameter(const ParameterSpec& spec, const QByteArray& raw);
     int controlValue(const ParameterSpec& spec) const;
 
+    void receiveNetworkCfg(const QByteArray& values, StaticIpConfig* window);
+    void openDevInfo(const QList<QByteArray>& values);
+
     Ui::TransparentConfig* ui = nullptr;
 
     int WaitingMs_485 = 400;
@@ -176,6 +189,7 @@ private:
 
     LineControls m_lines[2] = {};
     bool m_apnWarningOpen = false;
+    DevInfoWindows devInfoWindows;
 };
 
 #endif // TRANSPARENTCONFIG_H

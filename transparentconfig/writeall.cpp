@@ -1,0 +1,89 @@
+#include "logging.h"
+#include "transparentconfig.h"
+#include "ui_transparentconfig.h"
+
+#include <QMessageBox>
+
+namespace {
+
+// Nothing in a value may read as a separator on the wire.
+bool holdsSeparator(const QString& value)
+{
+    return value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('\r'))
+        || value.contains(QLatin1Char('\n'));
+}
+
+struct FramingWarning
+{
+    AtProtocol::eRoute_Serial_t line;
+    const char* title;
+};
+
+// In this order: with both warnings shown, the RS232 answer decides.
+const FramingWarning FramingWarnings[] = {
+    { AtProtocol::eRoute_Serial_t::e485, "RS485 Config Warning" },
+    { AtProtocol::eRoute_Serial_t::e232, "RS232 Config Warning" },
+};
+
+} // namespace
+
+void TransparentConfig::on_pushButton_ConfigurationApply_clicked()
+{
+    const QString* table = keywordTable(CheckConnectionType);
+    // Before any route there is no dialect and no modem: a frame without
+    // values would mean nothing, so nothing is sent and nothing is asked.
+    if (!table) {
+        qCDebug(lcForm) << "apply without a route: nothing sent";
+        return;
+    }
+    const bool bGsm = isGsmRoute(CheckConnectionType);
+
+    const QStringList values = writeAllValues();
+    if (bGsm && holdsSeparator(values.value(eIdGSMAPN - GSM_AT_CMD_FIRST_ID))) {
+        // Each separator would add a field and shift the info response: the
+        // modem would store a configuration nobody chose.
+        QMessageBox::warning(this, tr("Uyarı !"),
+            tr("APN virgül (,) ya da satır sonu içeremez: modem bunları alan ayırıcı olarak "
+               "okur ve yapılandırması bozulur. Yapılandırma yazılmadı."));
+        return;
+    }
+
+    QString qstrBuffer
+        = tr("%1%2%3").arg(AT_CMD, table[bGsm ? int(eIdGSMWriteAll) : int(eIdWriteAll)], AT_SET);
+    for (int i = 0; i + 1 < values.size(); ++i)
+        qstrBuffer.append(tr("%1,").arg(values.at(i)));
+    qstrBuffer.append(tr("%1%2").arg(values.value(values.size() - 1), AT_CRLF));
+
+    bool bWriteControl = true;
+    for (const FramingWarning& warning : FramingWarnings) {
+        const LineControls& l = line(warning.line);
+        if (l.datab->currentIndex() != 0 || l.parityb->currentIndex() != 0)
+            continue;
+        const QMessageBox::StandardButton reply = QMessageBox::warning(this, tr(warning.title),
+            tr("7bit Parity None olarak devam etmek istiyor musunuz ?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+        bWriteControl = reply == QMessageBox::Yes;
+    }
+
+    // Compared as the modem will read the frame back, not as the form holds it.
+    QString ListBuffer = qstrBuffer;
+    ListBuffer.remove(0, ListBuffer.indexOf(AT_SET) + 1);
+    ListBuffer.remove(AT_CRLF);
+    const QStringList list = ListBuffer.split(",", Qt::KeepEmptyParts, Qt::CaseSensitive);
+
+    qCDebug(lcForm) << "ParamsAll:" << ParamsAll;
+    qCDebug(lcForm) << "list:" << list;
+
+    if (list != ParamsAll) {
+        const QMessageBox::StandardButton reply = QMessageBox::question(this, tr("Dikkat !"),
+            tr("Parametrelerinizde değişiklik var. Devam etmek istiyor musunuz ?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+        if (reply != QMessageBox::Yes) {
+            // Refill the form with what the modem really holds.
+            sendReadAll();
+            return;
+        }
+    }
+    if (bWriteControl)
+        emit WriteData(qstrBuffer.toUtf8());
+}
