@@ -308,9 +308,9 @@ void TestMainWindow::staticIpWindowOnce()
     QTRY_COMPARE_WITH_TIMEOUT(peer.requests.count("AT+READ_NETWORKCFG\r\n"), 1, 5000);
     QTest::qWait(100);
     QCOMPARE(peer.requests.count("AT+READ_NETWORKCFG\r\n"), 1);
-    QCOMPARE(qApp->topLevelWidgets().count([](QWidget* t) {
-                 return qobject_cast<StaticIpConfig*>(t) != nullptr;
-             }),
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(tops.begin(), tops.end(),
+                           [](QWidget* t) { return qobject_cast<StaticIpConfig*>(t) != nullptr; }),
              1);
 
     w.staticIpWindow()->close();
