@@ -240,6 +240,15 @@ void CommSettings::on_pushButton_RefreshCOM_clicked()
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : ports)
         ui->comboBox_COMPorts->addItem(tr("%1(%2)").arg(info.portName(), info.description()));
+    if (!s_extraSerialDevice.isEmpty())
+        ui->comboBox_COMPorts->addItem(tr("%1(%2)").arg(s_extraSerialDevice, tr("command line")));
+}
+
+QString CommSettings::s_extraSerialDevice;
+
+void CommSettings::setExtraSerialDevice(const QString& path)
+{
+    s_extraSerialDevice = path;
 }
 
 void CommSettings::on_pushButton_TcpConnect_clicked()

@@ -37,6 +37,13 @@ public:
     void SetTcp232ConnectButtonStatus(bool bStatus);
     void SetTcp485ConnectButtonStatus(bool bStatus);
 
+    // A serial device that the system does not list as a port (a
+    // pseudo-terminal, say), named by its path on the command line. It is
+    // listed after the system's ports; since no port information exists
+    // for it, the main window opens it by path when handed an empty one.
+    static void setExtraSerialDevice(const QString& path);
+    static QString extraSerialDevice() { return s_extraSerialDevice; }
+
     QString Load(const QString& Key);
     void Save(const QString& Key, const QString& Data);
 
@@ -104,6 +111,8 @@ private:
     void pressTunnelButton(const Tunnel& self, const Tunnel* alsoReported = nullptr);
     void finishIpEdit(QLineEdit* field, const QString& key);
     void finishPortEdit(QLineEdit* field, const QString& key);
+
+    static QString s_extraSerialDevice;
 
     Ui::CommSettings* ui;
     bool TcpConnectionStatus = false;

@@ -1,7 +1,9 @@
 #include "devicechoose.h"
 #include "kolvexconfigurator.h"
+#include "testsettings.h"
 #include "version.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +14,7 @@ class TestDeviceChoose : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { isolateSettings(); }
     void versionText();
     void initialState();
     void loginFollowsChoice_data();
@@ -90,7 +93,11 @@ void TestDeviceChoose::continueOpensMainWindow()
     QTest::mouseClick(button(w, "pushButton_Login"), Qt::LeftButton);
     QVERIFY(!w.isVisible());
     QVERIFY(w.kolvexconfigurator);
-    QCOMPARE(w.kolvexconfigurator->deviceChoice(), index);
+    // The chosen kind is shown by the apply icon on its "Device Select" action.
+    auto* eth = w.kolvexconfigurator->findChild<QAction*>("actionEthernet_Modem");
+    auto* gsm = w.kolvexconfigurator->findChild<QAction*>("actionGSM_Modem");
+    QCOMPARE(!eth->icon().isNull(), index == 1);
+    QCOMPARE(!gsm->icon().isNull(), index == 2);
     QCOMPARE(w.kolvexconfigurator->windowTitle(), QString("Quorvane v2.01"));
     QVERIFY(w.kolvexconfigurator->isVisible());
     delete w.kolvexconfigurator;

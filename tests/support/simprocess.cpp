@@ -1,0 +1,66 @@
+#include "simprocess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUuid>
+
+SimProcess::~SimProcess()
+{
+    stop();
+}
+
+bool SimProcess::start(const QString& kind, const QStringList& extra)
+{
+#ifdef QUORVANE_MODEMSIM
+    journal = QDir::temp().filePath("quorvane-journal-" +
+                                    QUuid::createUuid().toString(QUuid::WithoutBraces));
+    QStringList args{"--kind",  kind,  "--config-port", "0",     "--port485",
+                     "0",       "--port232", "0",       "--journal", journal};
+    if (kind == "eth")
+        args << "--pty";
+    args << extra;
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.start(QStringLiteral(QUORVANE_MODEMSIM), args);
+    if (!m_process.waitForStarted(5000))
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+        if (!m_process.canReadLine() && !m_process.waitForReadyRead(500))
+            continue;
+        const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
+        if (!line.startsWith("READY"))
+            continue;
+        readyLine = line;
+        const auto field = [&](const char* name) {
+            const auto m = QRegularExpression(QString("%1=(\\S+)").arg(name)).match(line);
+            return m.hasMatch() && m.captured(1) != "-" ? m.captured(1) : QString();
+        };
+        configPort = quint16(field("config").toUInt());
+        port485 = quint16(field("port485").toUInt());
+        port232 = quint16(field("port232").toUInt());
+        pty = field("pty");
+        return true;
+    }
+    return false;
+#else
+    Q_UNUSED(kind);
+    Q_UNUSED(extra);
+    return false;
+#endif
+}
+
+void SimProcess::stop()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(3000)) {
+            m_process.kill();
+            m_process.waitForFinished(3000);
+        }
+    }
+    if (!journal.isEmpty())
+        QFile::remove(journal);
+}
