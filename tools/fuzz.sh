@@ -34,9 +34,9 @@ for src in fuzz/fuzz_*.cpp; do
         >"$work/log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/log")
-    corpus=$(find "$work/corpus" -type f | wc -l)
+    corpus=$(find "$work/corpus" -type f | wc -l) # kept across runs of this build dir
     if [ "$status" -eq 0 ]; then
-        echo "== $target: ${runs:-?} executions in ${seconds} s (${rate:-?}/s), $corpus new inputs, no finding"
+        echo "== $target: ${runs:-?} executions in ${seconds} s (${rate:-?}/s), no finding; $corpus inputs in $work/corpus"
     else
         findings=$((findings + 1))
         echo "== $target: FINDING (exit $status) after ${runs:-?} executions; log $work/log"
