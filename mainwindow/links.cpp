@@ -53,9 +53,13 @@ void KolvexConfigurator::parseBlock(const QByteArray& block, const ReceiveReport
     QByteArray answer = block;
     const TransparentConfig::TrpErr_t result =
         newTransparentConfig.Receive_Callback(answer, pStaticIpWindow);
-    if (result != TransparentConfig::err_OK && result < TransparentConfig::err_Max)
-        SetStatusBarText(tr(report.text).arg(TransparentConfig::TrpErrString[result]),
-                         report.timeout);
+    // An error answer has just shown the modem's own reason; the route's
+    // report (a bare "err_Unknown") would replace it before it could be read.
+    if (result == TransparentConfig::err_OK || result == TransparentConfig::err_Unknown
+        || result >= TransparentConfig::err_Max)
+        return;
+    SetStatusBarText(tr(report.text).arg(TransparentConfig::TrpErrString[result]),
+                     report.timeout);
 }
 
 // ---- USB route ------------------------------------------------------------
