@@ -6,6 +6,7 @@
 
 #include "fuzzsupport.h"
 
+#include "answerparser.h"
 #include "atprotocol.h"
 #include "modemcore.h"
 #include "requestassembler.h"
@@ -14,35 +15,10 @@ using namespace modemsim;
 
 namespace {
 
-// The id the configurator would take the answer for: the first keyword of
-// the table, from id 1 up, found anywhere in the block.
-int recognisedId(ModemKind kind, const QByteArray& answer)
+// The dialect the configurator speaks to this kind of modem.
+AtProtocol::eConnection_State_t routeOf(ModemKind kind)
 {
-    const int count = kind == ModemKind::Gsm ? eTrpCfgCmdGSM_Max + 1 : eTrpCfgCmd_Max + 1;
-    for (int id = 1; id < count; ++id) {
-        if (answer.contains(keywordTable(kind)[id].toUtf8()))
-            return id;
-    }
-    return count;
-}
-
-// The access point name is free text and may spell a keyword; the
-// configurator then misreads the read-all answer. Known and reported, so
-// the recognition rule is held only to the rest of the answer.
-QByteArray withoutTextValues(ModemKind kind, const QByteArray& answer)
-{
-    const int set = answer.indexOf('=');
-    const QString* table = keywordTable(kind);
-    const int readAllId = kind == ModemKind::Gsm ? int(eIdGSMReadAll) : int(eIdReadAll);
-    if (set < 0 || answer.left(set) != '+' + table[readAllId].toUtf8())
-        return answer;
-    QList<QByteArray> values = answer.mid(set + 1).chopped(2).split(',');
-    const QList<ParameterRule> rules = parameterRules(kind);
-    for (int i = 0; i < values.size() && i < rules.size(); ++i) {
-        if (rules[i].isText)
-            values[i].clear();
-    }
-    return answer.left(set + 1) + values.join(',') + "\r\n";
+    return kind == ModemKind::Gsm ? AtProtocol::eTCP485 : AtProtocol::eETH;
 }
 
 void checkAnswer(const ModemCore& core, const QByteArray& line, const QByteArray& answer)
@@ -50,24 +26,27 @@ void checkAnswer(const ModemCore& core, const QByteArray& line, const QByteArray
     const ModemKind kind = core.kind();
     // The configurator takes one arrival as one answer, so a CR or LF
     // anywhere but at the end would cut it.
-    fuzz::require(answer.startsWith('+'), "answer does not begin with +", answer);
     fuzz::require(answer.endsWith("\r\n") && answer.indexOf('\r') == answer.size() - 2
             && answer.indexOf('\n') == answer.size() - 1,
         "answer holds a line end before its end", answer);
 
-    const QByteArray keyword
-        = answer.mid(1, answer.indexOf('=') < 0 ? answer.size() - 3 : answer.indexOf('=') - 1);
-    const int id = recognisedId(kind, withoutTextValues(kind, answer));
-    const QString* table = keywordTable(kind);
-    const int readAllId = kind == ModemKind::Gsm ? int(eIdGSMReadAll) : int(eIdReadAll);
-    fuzz::require(id < (kind == ModemKind::Gsm ? eTrpCfgCmdGSM_Max : eTrpCfgCmd_Max),
-        "answer carries no keyword the configurator knows", answer);
-    fuzz::require(answer.startsWith(table[id].toUtf8()) || keyword == table[id].toUtf8(),
+    // The configurator's own parser must take the answer for what it is.
+    const AtProtocol::eConnection_State_t route = routeOf(kind);
+    const QString* table = AtProtocol::keywordTable(route);
+    QByteArray block = answer;
+    const AnswerParser::Answer seen
+        = AnswerParser::classify(block, table, AtProtocol::keywordCount(route));
+    fuzz::require(seen.err == AtProtocol::err_OK, "the configurator rejects the answer", answer);
+    const int set = block.indexOf('=');
+    const QByteArray keyword = block.mid(1, set < 0 ? -1 : set - 1);
+    fuzz::require(seen.id < AtProtocol::keywordCount(route) - 1
+            && (block.startsWith(table[seen.id].toUtf8()) || keyword == table[seen.id].toUtf8()),
         "the configurator would take the answer for another one", line + " -> " + answer);
 
-    if (id == readAllId) {
-        const QByteArray values = answer.mid(answer.indexOf('=') + 1).chopped(2);
-        fuzz::require(values.split(',').size() == parameterRules(kind).size(),
+    const int readAllId = kind == ModemKind::Gsm ? int(eIdGSMReadAll) : int(eIdReadAll);
+    if (seen.id == readAllId) {
+        fuzz::require(
+            AnswerParser::valuePart(block).split(',').size() == parameterRules(kind).size(),
             "read-all answer with the wrong value count", answer);
     }
 }
