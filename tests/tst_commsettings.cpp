@@ -44,10 +44,10 @@ class TestCommSettings : public QObject
         return p.findChild<T*>(name);
     }
 
-    static QStringList expand(const QString& spec)
+    static QStringList expand(const QString& names)
     {
         QStringList out;
-        for (const QString& w : spec.split(' ', Qt::SkipEmptyParts))
+        for (const QString& w : names.split(' ', Qt::SkipEmptyParts))
             out += Sets.contains(w) ? expand(Sets[w]) : QStringList { w };
         return out;
     }
