@@ -1,4 +1,5 @@
 #include "commsettings.h"
+#include "testmain.h"
 #include "testsettings.h"
 
 #include <QLineEdit>
@@ -227,5 +228,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCommSettings)
+QUORVANE_TEST_MAIN(TestCommSettings)
 #include "tst_commsettings.moc"

@@ -1,4 +1,5 @@
 #include "devicechoose.h"
+#include "testmain.h"
 #include "kolvexconfigurator.h"
 #include "testsettings.h"
 
@@ -74,5 +75,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDeviceChoose)
+QUORVANE_TEST_MAIN(TestDeviceChoose)
 #include "tst_devicechoose.moc"

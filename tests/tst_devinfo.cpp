@@ -1,4 +1,5 @@
 #include "devinfo.h"
+#include "testmain.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -33,5 +34,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDevInfo)
+QUORVANE_TEST_MAIN(TestDevInfo)
 #include "tst_devinfo.moc"

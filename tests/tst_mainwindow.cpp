@@ -1,4 +1,5 @@
 #include "kolvexconfigurator.h"
+#include "testmain.h"
 #include "modalanswerer.h"
 #include "scriptedpeer.h"
 #include "staticipconfig.h"
@@ -100,7 +101,9 @@ private slots:
     {
         ScriptedPeer peer;
         peer.reply = [](const QByteArray& request) {
-            return request == "AT+READALL\r\n" ? QByteArray("+PING\r\n") : QByteArray();
+            return request == "AT+READALL\r\n" ? QByteArray("+PING\r\n")
+                : request == "AT+PING\r\n"     ? QByteArray("+ERR=BUSY\r\n")
+                                                : QByteArray();
         };
         QScopedPointer<KolvexConfigurator> w(new KolvexConfigurator(nullptr, 1));
         connectTo(*w, peer.port(), "Tcp");
@@ -126,6 +129,8 @@ private slots:
         QCOMPARE(peer.requests,
             QList<QByteArray>({ "AT+READALL\r\n", "AT+READ_NETWORKCFG\r\n",
                 "AT+READ_NETWORKCFG\r\n", "AT+DEVINFO\r\n", "AT+PING\r\n", "AT+RESTART\r\n" }));
+        // The modem's refusal keeps its reason on screen.
+        QTRY_COMPARE_WITH_TIMEOUT(status(*w), QString("Receive_Callback Error : BUSY"), 1000);
 
         peer.dropClient();
         QTRY_COMPARE_WITH_TIMEOUT(w->connectionStatus(), CommSettings::Max, 5000);
@@ -232,5 +237,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+QUORVANE_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

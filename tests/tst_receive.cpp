@@ -1,4 +1,5 @@
 #include "devinfo.h"
+#include "testmain.h"
 #include "modalanswerer.h"
 #include "parametertable.h"
 #include "staticipconfig.h"
@@ -232,5 +233,5 @@ void TestReceive::hostileBlocks()
     QCOMPARE(answerer.count(), 0);
 }
 
-QTEST_MAIN(TestReceive)
+QUORVANE_TEST_MAIN(TestReceive)
 #include "tst_receive.moc"

@@ -1,4 +1,5 @@
 #include "modalanswerer.h"
+#include "testmain.h"
 #include "staticipconfig.h"
 
 #include <QCheckBox>
@@ -94,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStaticIp)
+QUORVANE_TEST_MAIN(TestStaticIp)
 #include "tst_staticip.moc"

@@ -1,4 +1,5 @@
 #include "modalanswerer.h"
+#include "testmain.h"
 #include "tst_receive_fixtures.h"
 
 #include <QSignalSpy>
@@ -120,5 +121,5 @@ void TestWriteAll::apply()
     QCOMPARE(form.paramsAll().join(','), QString::fromUtf8(values));
 }
 
-QTEST_MAIN(TestWriteAll)
+QUORVANE_TEST_MAIN(TestWriteAll)
 #include "tst_writeall.moc"
