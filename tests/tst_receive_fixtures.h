@@ -19,14 +19,17 @@ inline QByteArray valuesOf(Route route)
 }
 
 // Puts the form on a route as the main window does before it hands blocks over.
+// A switch, not a table of member pointers: GCC's UBSan misreads indexing
+// into such a table as out of bounds.
 inline void setRoute(TransparentConfig& form, Route route)
 {
-    using Setter = void (TransparentConfig::*)(const bool&);
-    const Setter setters[]
-        = { &TransparentConfig::SetETHSettings, &TransparentConfig::SetUSBSettings,
-              &TransparentConfig::Set485Settings, &TransparentConfig::Set232Settings };
-    if (route < AtProtocol::eMax)
-        (form.*setters[route])(true);
+    switch (route) {
+    case AtProtocol::eETH: form.SetETHSettings(true); break;
+    case AtProtocol::eUSB: form.SetUSBSettings(true); break;
+    case AtProtocol::eTCP485: form.Set485Settings(true); break;
+    case AtProtocol::eTCP232: form.Set232Settings(true); break;
+    case AtProtocol::eMax: break;
+    }
 }
 
 #endif // TST_RECEIVE_FIXTURES_H
