@@ -19,7 +19,7 @@ if [ "${QUORVANE_SKIP_SANITIZE:-0}" = 1 ]; then
 fi
 
 # Debug, so that the program's own assertions are live as well.
-build_tree build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON
+build_tree build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF
 echo "== running tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"

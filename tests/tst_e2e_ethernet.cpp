@@ -1,6 +1,7 @@
 // The Ethernet modem end to end: the program's own classes against the
 // modem simulator, over TCP and over a pseudo-terminal standing for USB.
 #include "devinfo.h"
+#include "testmain.h"
 #include "kolvexconfigurator.h"
 #include "modalanswerer.h"
 #include "simprocess.h"
@@ -242,5 +243,5 @@ void TestE2eEthernet::restartDisconnects()
     QTRY_COMPARE_WITH_TIMEOUT(w.connectionStatus(), CommSettings::Max, 5000);
 }
 
-QTEST_MAIN(TestE2eEthernet)
+QUORVANE_TEST_MAIN(TestE2eEthernet)
 #include "tst_e2e_ethernet.moc"

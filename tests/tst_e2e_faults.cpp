@@ -1,6 +1,7 @@
 // A misbehaving modem or network, end to end: every fault must be reported
 // the prescribed way, leave the program running, and let it connect again.
 #include "kolvexconfigurator.h"
+#include "testmain.h"
 #include "modalanswerer.h"
 #include "simprocess.h"
 #include "testsettings.h"
@@ -244,5 +245,5 @@ void TestE2eFaults::ptyClosedUnderTheProgram()
     CommSettings::setExtraSerialDevice(QString());
 }
 
-QTEST_MAIN(TestE2eFaults)
+QUORVANE_TEST_MAIN(TestE2eFaults)
 #include "tst_e2e_faults.moc"

@@ -1,5 +1,6 @@
 // The GSM modem end to end over its two tunnels, against the simulator.
 #include "kolvexconfigurator.h"
+#include "testmain.h"
 #include "modalanswerer.h"
 #include "simprocess.h"
 #include "testsettings.h"
@@ -159,5 +160,5 @@ void TestE2eGsm::abortOtherTunnel()
     QTRY_COMPARE_WITH_TIMEOUT(w.connectionStatus(), CommSettings::Max, 5000);
 }
 
-QTEST_MAIN(TestE2eGsm)
+QUORVANE_TEST_MAIN(TestE2eGsm)
 #include "tst_e2e_gsm.moc"

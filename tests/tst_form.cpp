@@ -1,4 +1,5 @@
 #include "modalanswerer.h"
+#include "testmain.h"
 #include "transparentconfig.h"
 
 #include <QComboBox>
@@ -393,5 +394,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm)
+QUORVANE_TEST_MAIN(TestForm)
 #include "tst_form.moc"

@@ -1,21 +1,15 @@
 #include "devinfo.h"
+#include "testmain.h"
 #include "modalanswerer.h"
+#include "parametertable.h"
 #include "staticipconfig.h"
-#include "transparentconfig.h"
 #include "tst_receive_fixtures.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QtTest>
-
-using Route = AtProtocol::eConnection_State_t;
-using TrpErr = AtProtocol::TrpErr_t;
+#include <QRandomGenerator>
 
 namespace {
-
-const QByteArray NetworkValues
-    = "00:1A:2B:3C:4D:5E,0,10,0,0,7,255,255,0,0,10,0,0,1,1,1,1,1,9,9,9,9";
 
 QList<DevInfo*> openDevInfos()
 {
@@ -26,24 +20,39 @@ QList<DevInfo*> openDevInfos()
     return open;
 }
 
-// What the form told the main window, in the order it told it.
-struct Recorder
+QByteArray readAll(const QList<QByteArray>& values)
 {
-    QStringList events;
-    explicit Recorder(TransparentConfig& form)
-    {
-        QObject::connect(
-            &form, &TransparentConfig::WriteStatusBar, [this](const QString& text, int ms) {
-                events << QString("status %1 %2").arg(ms).arg(text);
-            });
-        QObject::connect(&form, &TransparentConfig::SetCurrentIpAddr,
-            [this](const QByteArray& ip) { events << "ip " + QString::fromUtf8(ip); });
-        QObject::connect(
-            &form, &TransparentConfig::DisconnectTcp, [this] { events << "disconnect"; });
-        QObject::connect(&form, &TransparentConfig::WriteData,
-            [this](const QByteArray& frame) { events << "write " + QString::fromUtf8(frame); });
+    return "+READALL=" + values.join(',') + "\r\n";
+}
+
+// A block no sane modem sends, made from a valid read-all answer.
+QByteArray hostile(QRandomGenerator& rng, const ParameterSpec& spec, QList<QByteArray> values)
+{
+    const QByteArray whole = readAll(values);
+    const char* heads[]
+        = { "+DEVINFO=", "+ERR=", "+CURRENT_IP=", "+READ_NETWORKCFG=", "+WRITEALL=" };
+    QByteArray bytes(rng.bounded(rng.bounded(100) ? 300 : 1 << 20) & ~3, '\0');
+    rng.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    switch (rng.bounded(6)) {
+    case 0: // the first or the last piece of an answer split over two reads
+        return rng.bounded(2) ? whole.left(rng.bounded(whole.size() - 1))
+                              : whole.mid(1 + rng.bounded(whole.size() - 1));
+    case 1: // values missing, or two run together
+        return rng.bounded(2)
+            ? readAll(values.mid(rng.bounded(values.size()) + 1))
+            : whole.left(whole.indexOf(',')) + ";" + whole.mid(whole.indexOf(',') + 1);
+    case 2: // one value beyond its limit
+        values[spec.position]
+            = QByteArray::number(rng.bounded(2) ? spec.rule->max + 1 : spec.rule->min - 1);
+        return spec.rule->limited ? readAll(values) : whole.left(whole.size() - 2);
+    case 3: // a read-all answer inside another answer's values
+        return heads[rng.bounded(5)] + whole.mid(1);
+    case 4: // other answers holding garbage, of any size
+        return heads[rng.bounded(5)] + bytes.replace('\r', ' ') + "\r\n";
+    default: // random bytes, sometimes framed
+        return rng.bounded(2) ? "+" + bytes + "\r\n" : bytes;
     }
-};
+}
 
 } // namespace
 
@@ -52,284 +61,177 @@ class TestReceive : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { answerer = new ModalAnswerer; }
-    void cleanup();
-
-    void actions_data();
-    void actions();
-    void noRouteIgnoresAll_data();
-    void noRouteIgnoresAll();
-    void readAll_data();
-    void readAll();
-    void readAllRefused_data();
-    void readAllRefused();
-    void networkSettings_data();
-    void networkSettings();
-    void twoDevInfoAnswers();
-    void devInfoShortAnswer();
-    void devInfoCap();
-    void destroyIgnoresOtherSenders();
-
-private:
-    ModalAnswerer* answerer = nullptr;
+    void cleanup() { qDeleteAll(openDevInfos()); }
+    void answers_data();
+    void answers();
+    void devInfoDialogs();
+    void hostileBlocks();
 };
 
-void TestReceive::cleanup()
-{
-    delete answerer;
-    qDeleteAll(openDevInfos());
-}
-
-void TestReceive::actions_data()
+// Every route, and eMax, where nothing but the framing is judged.
+void TestReceive::answers_data()
 {
     QTest::addColumn<int>("route");
     QTest::addColumn<QByteArray>("block");
     QTest::addColumn<int>("err");
-    QTest::addColumn<QStringList>("events");
-
-    const QList<Route> routes
-        = { AtProtocol::eETH, AtProtocol::eUSB, AtProtocol::eTCP485, AtProtocol::eTCP232 };
-    for (Route route : routes) {
-        const bool gsm = AtProtocol::isGsmRoute(route);
-        auto row = [route](const char* name, const QByteArray& block, TrpErr err,
-                       const QStringList& events) {
-            QTest::addRow("%d %s", int(route), name) << int(route) << block << int(err) << events;
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<bool>("window"); // whether a static IP window is open
+    const AtProtocol::TrpErr_t OK = AtProtocol::err_OK, Unknown = AtProtocol::err_Unknown,
+                               End = AtProtocol::err_EndChr, Begin = AtProtocol::err_BeginChr;
+    const QByteArray net = "00:1A:2B:3C:4D:5E,0,10,0,0,7,255,255,0,0,10,0,0,1,1,1,1,1,9,9,9,9";
+    const QString refused = "3000 Configuration refused: %1 values, %2 expected";
+    const QString netIgnored = "1000 Network settings ignored: %1 values instead of 22";
+    for (int route = 0; route <= AtProtocol::eMax; ++route) {
+        const bool none = route == AtProtocol::eMax, gsm = AtProtocol::isGsmRoute(Route(route));
+        const QByteArray vals = valuesOf(Route(route));
+        const int n = gsm ? 30 : 23;
+        const auto row = [&](const QByteArray& block, AtProtocol::TrpErr_t err,
+                             const QString& events, bool window = true) {
+            QTest::addRow("%d %s", route, QByteArray(block).replace("\r\n", "~").left(40).data())
+                << route << block << int(none && err == Unknown ? OK : err)
+                << (none ? QString() : events) << window;
         };
-        row("ping", "+PING\r\n", AtProtocol::err_OK, { "status 1000 Ping -> OK" });
-        row("write accepted", "+OK\r\n", AtProtocol::err_OK,
-            { "status 1000 Successfully written" });
-        row("restart", "+RESTART\r\n", AtProtocol::err_OK,
-            { "status 1000 Device Restarted!", "disconnect" });
-        row("error with text", "+ERR=Bad command\r\n", AtProtocol::err_Unknown,
-            { "status 1000 Receive_Callback Error : Bad command" });
-        row("error without =", "+ERR\r\n", AtProtocol::err_Unknown,
-            { "status 1000 Receive_Callback Error : +ERR" });
-        row("error naming a command", "+ERR=PING failed\r\n", AtProtocol::err_Unknown,
-            { "status 1000 Receive_Callback Error : PING failed" });
-        row("232 closed", "+232CLOSE\r\n", AtProtocol::err_OK,
-            gsm ? QStringList { "status 1000 232 Closed" } : QStringList());
-        row("485 closed", "+485CLOSE\r\n", AtProtocol::err_OK,
-            gsm ? QStringList { "status 1000 485 Closed" } : QStringList());
-        row("two answers: lowest id", "+OK\r\n+PING\r\n", AtProtocol::err_OK,
-            { "status 1000 Ping -> OK" });
-        row("current ip", "+CURRENT_IP=335587520\r\n", AtProtocol::err_OK, { "ip 192.168.0.20" });
-        row("current ip 0", "+CURRENT_IP=0\r\n", AtProtocol::err_OK, { "ip 0.0.0.0" });
-        row("current ip not a number", "+CURRENT_IP=abc\r\n", AtProtocol::err_OK, { "ip 0.0.0.0" });
-        row("current ip negative", "+CURRENT_IP=-1\r\n", AtProtocol::err_OK,
-            { "ip 255.255.255.255" });
-        row("current ip beyond 32 bits", "+CURRENT_IP=4294967296\r\n", AtProtocol::err_OK,
-            { "ip 0.0.0.0" });
-        row("write all echoed", "+WRITEALL\r\n", AtProtocol::err_OK, {});
-        row("write network echoed", "+WRITE_NETWORKCFG\r\n", AtProtocol::err_OK, {});
-        row("parameter keyword", "+485PORT=502\r\n", AtProtocol::err_OK, {});
-        row("end marker", gsm ? "+TrpCfgCmdGSM_Max\r\n" : "+TrpCfgCmd_Max\r\n", AtProtocol::err_OK,
-            {});
-        row("no keyword", "+HELLO\r\n", AtProtocol::err_OK, {});
-        row("no plus", "OK\r\n", AtProtocol::err_BeginChr, {});
-        row("no CR LF", "+OK", AtProtocol::err_EndChr, {});
-        row("split answer, first piece", "+READALL=1,502", AtProtocol::err_EndChr, {});
-        row("split answer, last piece", "0,8,0\r\n", AtProtocol::err_BeginChr, {});
+        // Only the head, up to the first "=", names an answer; there the lowest id wins.
+        // clang-format off
+        row("+PING\r\n", OK, "1000 Ping -> OK");
+        row("+OK\r\n", OK, "1000 Successfully written");
+        row("+RESTART\r\n", OK, "1000 Device Restarted!|disconnect");
+        row("+ERR=Bad=x\r\n", Unknown, "1000 Receive_Callback Error : Bad=x");
+        row("+ERR\r\n", Unknown, "1000 Receive_Callback Error : +ERR");
+        row("+ERR=PING failed\r\n", Unknown, "1000 Receive_Callback Error : PING failed");
+        row("+232CLOSE\r\n", OK, gsm ? "1000 232 Closed" : "");
+        row("+485CLOSE\r\n", OK, gsm ? "1000 485 Closed" : "");
+        row("+OK\r\n+PING\r\n", OK, "1000 Ping -> OK");
+        row("+CURRENT_IP=335587520\r\n", OK, "ip 192.168.0.20");
+        row("+CURRENT_IP=-1\r\n", OK, "ip 255.255.255.255");
+        row("+CURRENT_IP=0\r\n", OK, "ip 0.0.0.0");
+        row("+CURRENT_IP=abc\r\n", OK, "ip 0.0.0.0");
+        row("+CURRENT_IP=4294967296\r\n", OK, "ip 0.0.0.0");
+        row("+CURRENT_IP=+OK\r\n", OK, "ip 0.0.0.0");
+        row("+DEVINFO=1,READALL,PING,+OK,5,6,7,8,9,10\r\n", OK, "dialogs 1");
+        row("+DEVINFO=1,2,3,4,5,6,7,8,9\r\n", OK, "1000 Device information ignored: 9 values instead of 10");
+        row("+READ_NETWORKCFG=" + net + "\r\n", OK, "static 10.0.0.7 dhcp");
+        row("+READ_NETWORKCFG=" + net + "\r\n", OK, "1000 Network settings ignored: the Static IP window is closed", false);
+        row("+READ_NETWORKCFG=" + net.mid(net.indexOf(',') + 1) + "\r\n", OK, netIgnored.arg(21));
+        row("+READ_NETWORKCFG=" + net + ",1\r\n", OK, netIgnored.arg(23));
+        row("+READALL=" + vals + "\r\n", OK, QString("params %1").arg(n));
+        row("+READALL=" + vals + ",7,8\r\n", OK, QString("params %1").arg(n + 2));
+        row("+READALL=" + vals.left(vals.lastIndexOf(',')) + "\r\n", OK, refused.arg(n - 1).arg(n));
+        row("+READALL\r\n", OK, refused.arg(1).arg(n));
+        row("+READALL=1,502,5" + vals.mid(7) + "\r\n", OK, "3000 Configuration refused: 485MOD = 5 breaks ValOfList <= TrpModIndexMax");
+        row("+WRITEALL\r\n", OK, "");
+        row("+485PORT=502\r\n", OK, "");
+        row("+HELLO=PING\r\n", OK, "");
+        row("OK\r\n", Begin, "");
+        row("+OK\r", End, "");
+        row("+READALL=1,502", End, ""); // the pieces of an answer split over two reads
+        row("0,8,0\r\n", Begin, "");
+        // clang-format on
     }
 }
 
-void TestReceive::actions()
+void TestReceive::answers()
 {
     QFETCH(int, route);
     QFETCH(QByteArray, block);
     QFETCH(int, err);
-    QFETCH(QStringList, events);
-
+    QFETCH(QString, events);
+    QFETCH(bool, window);
     TransparentConfig form;
     setRoute(form, Route(route));
-    Recorder recorder(form);
+    StaticIpConfig staticIp(CommSettings::USB);
+    ModalAnswerer answerer;
+    QStringList seen; // what the form told the main window, in order
+    connect(&form, &TransparentConfig::WriteStatusBar,
+        [&](const QString& text, int ms) { seen << QString("%1 %2").arg(ms).arg(text); });
+    connect(&form, &TransparentConfig::SetCurrentIpAddr,
+        [&](const QByteArray& ip) { seen << "ip " + ip; });
+    connect(&form, &TransparentConfig::DisconnectTcp, [&] { seen << "disconnect"; });
+    const QStringList before = form.writeAllValues();
     const QByteArray sent = block;
-    QCOMPARE(int(form.Receive_Callback(block, nullptr)), err);
-    QCOMPARE(recorder.events, events);
+
+    QCOMPARE(int(form.Receive_Callback(block, window ? &staticIp : nullptr)), err);
+    const auto* ip = staticIp.findChild<QLineEdit*>("lineEdit_IpAddr");
+    if (ip->text() != "0.0.0.0")
+        seen << "static " + ip->text() + (ip->isEnabled() ? "" : " dhcp");
+    if (!openDevInfos().isEmpty())
+        seen << QString("dialogs %1").arg(openDevInfos().size());
+    // A read-all answer is taken whole or not at all.
+    const QStringList params = form.paramsAll();
+    if (!params.isEmpty())
+        seen << QString("params %1").arg(params.size());
+    QCOMPARE(form.writeAllValues(),
+        params.isEmpty() ? before : QStringList(params.mid(0, before.size())));
+    QCOMPARE(seen.join('|'), events);
     if (err == AtProtocol::err_EndChr)
         QCOMPARE(block, sent);
-    QVERIFY(openDevInfos().isEmpty());
-    QVERIFY(form.paramsAll().isEmpty());
+    QCOMPARE(answerer.count(), 0);
 }
 
-void TestReceive::noRouteIgnoresAll_data()
-{
-    QTest::addColumn<QByteArray>("block");
-    QTest::addColumn<int>("err");
-    QTest::newRow("read-all") << QByteArray("+READALL=" + EthValues + "\r\n")
-                              << int(AtProtocol::err_OK);
-    QTest::newRow("error") << QByteArray("+ERR=x\r\n") << int(AtProtocol::err_OK);
-    QTest::newRow("restart") << QByteArray("+RESTART\r\n") << int(AtProtocol::err_OK);
-    QTest::newRow("device info") << QByteArray("+DEVINFO=1,2,3,4,5,6,7,8,9,10\r\n")
-                                 << int(AtProtocol::err_OK);
-    QTest::newRow("no CR LF") << QByteArray("+OK") << int(AtProtocol::err_EndChr);
-    QTest::newRow("no plus") << QByteArray("OK\r\n") << int(AtProtocol::err_BeginChr);
-}
-
-void TestReceive::noRouteIgnoresAll()
-{
-    QFETCH(QByteArray, block);
-    QFETCH(int, err);
-    TransparentConfig form;
-    Recorder recorder(form);
-    QCOMPARE(int(form.Receive_Callback(block, nullptr)), err);
-    QVERIFY(recorder.events.isEmpty());
-    QVERIFY(form.paramsAll().isEmpty());
-    QVERIFY(openDevInfos().isEmpty());
-}
-
-void TestReceive::readAll_data()
-{
-    addRouteRows();
-    QTest::newRow("eth, more values than needed") << int(AtProtocol::eETH) << EthValues + ",7,8";
-}
-
-void TestReceive::readAll()
-{
-    QFETCH(int, route);
-    QFETCH(QByteArray, values);
-    TransparentConfig form;
-    setRoute(form, Route(route));
-    Recorder recorder(form);
-    QByteArray block = "+READALL=" + values + "\r\n";
-    QCOMPARE(form.Receive_Callback(block, nullptr), AtProtocol::err_OK);
-    QCOMPARE(form.paramsAll(), QString::fromUtf8(values).split(','));
-    const int needed = AtProtocol::isGsmRoute(Route(route)) ? 30 : 23;
-    QCOMPARE(form.writeAllValues(), form.paramsAll().mid(0, needed));
-    QVERIFY(recorder.events.isEmpty());
-    QCOMPARE(answerer->count(), 0);
-}
-
-void TestReceive::readAllRefused_data()
-{
-    QTest::addColumn<int>("route");
-    QTest::addColumn<QByteArray>("block");
-    QTest::newRow("eth short") << int(AtProtocol::eETH)
-                               << "+READALL=" + EthValues.left(EthValues.lastIndexOf(',')) + "\r\n";
-    QTest::newRow("gsm short") << int(AtProtocol::eTCP485)
-                               << "+READALL=" + GsmValues.left(GsmValues.lastIndexOf(',')) + "\r\n";
-    QTest::newRow("eth answer on a tunnel")
-        << int(AtProtocol::eTCP232) << "+READALL=" + EthValues + "\r\n";
-    QTest::newRow("no =") << int(AtProtocol::eETH) << QByteArray("+READALL\r\n");
-    QTest::newRow("mode out of limit")
-        << int(AtProtocol::eETH) << "+READALL=1,502,9" + EthValues.mid(7) + "\r\n";
-}
-
-void TestReceive::readAllRefused()
-{
-    QFETCH(int, route);
-    QFETCH(QByteArray, block);
-    TransparentConfig form;
-    setRoute(form, Route(route));
-    const QStringList before = form.writeAllValues();
-    QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
-    QCOMPARE(form.Receive_Callback(block, nullptr), AtProtocol::err_OK);
-    QVERIFY(form.paramsAll().isEmpty());
-    QCOMPARE(form.writeAllValues(), before);
-    QCOMPARE(status.count(), 1);
-}
-
-void TestReceive::networkSettings_data()
-{
-    QTest::addColumn<bool>("window");
-    QTest::addColumn<QByteArray>("values");
-    QTest::addColumn<bool>("filled");
-    QTest::newRow("filled") << true << NetworkValues << true;
-    QTest::newRow("21 values") << true << NetworkValues.left(NetworkValues.lastIndexOf(','))
-                               << false;
-    QTest::newRow("23 values") << true << NetworkValues + ",1" << false;
-    QTest::newRow("window closed") << false << NetworkValues << false;
-}
-
-void TestReceive::networkSettings()
-{
-    QFETCH(bool, window);
-    QFETCH(QByteArray, values);
-    QFETCH(bool, filled);
-    TransparentConfig form;
-    form.SetETHSettings(true);
-    StaticIpConfig staticIp(CommSettings::USB);
-    QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
-    QByteArray block = "+READ_NETWORKCFG=" + values + "\r\n";
-    QCOMPARE(form.Receive_Callback(block, window ? &staticIp : nullptr), AtProtocol::err_OK);
-    auto* ip = staticIp.findChild<QLineEdit*>("lineEdit_IpAddr");
-    QCOMPARE(ip->text(), filled ? QString("10.0.0.7") : QString("0.0.0.0"));
-    QCOMPARE(ip->isEnabled(), !filled); // the answer says DHCP
-    QCOMPARE(status.count(), filled ? 0 : 1);
-}
-
-void TestReceive::twoDevInfoAnswers()
+// Each answer opens one more dialog, up to MaxOpen; each closes on its own.
+void TestReceive::devInfoDialogs()
 {
     TransparentConfig form;
     form.Set485Settings(true);
-    QByteArray first = "+DEVINFO=SN1,IMEI1,3,1,2,1,4,1,0,7\r\n";
-    QByteArray second = "+DEVINFO=SN2,IMEI2,3,1,2,1,4,1,0,7,extra,more\r\n";
-    QCOMPARE(form.Receive_Callback(first, nullptr), AtProtocol::err_OK);
-    QCOMPARE(form.Receive_Callback(second, nullptr), AtProtocol::err_OK);
-    QList<DevInfo*> open = openDevInfos();
-    QCOMPARE(open.size(), 2);
-    for (DevInfo* d : open)
-        QVERIFY(d->isVisible() && !d->isModal());
-
-    DevInfo* closing = open.at(0);
-    const QString kept = open.at(1)->findChild<QLineEdit*>("lineEdit_SerialNum")->text();
-    QPointer<DevInfo> watch(closing);
-    closing->close();
-    QTRY_VERIFY(watch.isNull());
-    open = openDevInfos();
-    QCOMPARE(open.size(), 1);
-    QVERIFY(open.at(0)->isVisible());
-    QCOMPARE(open.at(0)->findChild<QLineEdit*>("lineEdit_SerialNum")->text(), kept);
-    QCOMPARE(open.at(0)->findChild<QLineEdit*>("lineEdit_VersionParameter")->text(), QString("7"));
-}
-
-void TestReceive::devInfoShortAnswer()
-{
-    TransparentConfig form;
-    form.SetUSBSettings(true);
     QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
-    QByteArray block = "+DEVINFO=SN1,IMEI1,3\r\n";
-    QCOMPARE(form.Receive_Callback(block, nullptr), AtProtocol::err_OK);
-    QVERIFY(openDevInfos().isEmpty());
+    const auto answer = [&form] {
+        QByteArray block = "+DEVINFO=SN,IMEI,3,1,2,1,4,1,0,7,extra\r\n";
+        form.Receive_Callback(block, nullptr);
+        return openDevInfos();
+    };
+    QList<DevInfo*> open;
+    for (int n = 0; n <= DevInfoWindows::MaxOpen; ++n)
+        open = answer();
+    QCOMPARE(open.size(), DevInfoWindows::MaxOpen);
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(status.at(0).at(0).toString(),
+        QString("Device information not shown: 10 windows already open"));
+    QPointer<DevInfo> closing(open.at(0));
+    closing->close();
+    QTRY_VERIFY(closing.isNull());
+    QCOMPARE(openDevInfos(), open.mid(1));
+    QVERIFY(open.at(1)->isVisible() && !open.at(1)->isModal());
+    QCOMPARE(open.at(1)->findChild<QLineEdit*>("lineEdit_VersionParameter")->text(), QString("7"));
+    form.DestroyDevInfo(); // no sender: nothing to destroy
+    QCOMPARE(answer().size(), DevInfoWindows::MaxOpen);
     QCOMPARE(status.count(), 1);
 }
 
-void TestReceive::devInfoCap()
+// The form may change only when a complete, valid read-all answer arrives.
+void TestReceive::hostileBlocks()
 {
-    TransparentConfig form;
-    form.SetETHSettings(true);
-    QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
-    auto answer = [&form](int n) {
-        QByteArray block = "+DEVINFO=SN" + QByteArray::number(n) + ",2,3,4,5,6,7,8,9,10\r\n";
-        return form.Receive_Callback(block, nullptr);
-    };
-    for (int n = 0; n < DevInfoWindows::MaxOpen + 2; ++n)
-        QCOMPARE(answer(n), AtProtocol::err_OK);
-    QCOMPARE(openDevInfos().size(), DevInfoWindows::MaxOpen);
-    QCOMPARE(status.count(), 2);
-
-    // Closing one makes room for the next answer.
-    QPointer<DevInfo> closing(openDevInfos().first());
-    closing->close();
-    QTRY_VERIFY(closing.isNull());
-    QCOMPARE(answer(99), AtProtocol::err_OK);
-    QCOMPARE(openDevInfos().size(), DevInfoWindows::MaxOpen);
-    QCOMPARE(status.count(), 2);
+    ModalAnswerer answerer; // nothing here may ask, but a box must not hang the run
+    for (int route = 0; route <= AtProtocol::eMax; ++route) {
+        TransparentConfig form;
+        setRoute(form, Route(route));
+        StaticIpConfig staticIp(CommSettings::USB);
+        QRandomGenerator rng(20240611u + quint32(route));
+        // Without a route the Ethernet table stands in for making blocks.
+        const bool routed = route != AtProtocol::eMax;
+        const auto& specs = ParameterTable::parameters(routed ? Route(route) : AtProtocol::eETH);
+        QStringList values = form.writeAllValues(), params = form.paramsAll();
+        for (int n = 0; n < 5000; ++n) {
+            QList<QByteArray> good = valuesOf(Route(route)).split(',');
+            for (const ParameterSpec& s : specs)
+                if (s.rule->limited)
+                    good[s.position] = QByteArray::number(
+                        s.rule->min + rng.bounded(s.rule->max - s.rule->min + 1));
+            const bool valid = rng.bounded(30) == 0;
+            QByteArray block
+                = valid ? readAll(good) : hostile(rng, specs.at(rng.bounded(specs.size())), good);
+            const QByteArray fed = block;
+            QVERIFY(form.Receive_Callback(block, rng.bounded(2) ? &staticIp : nullptr)
+                != AtProtocol::err_Max);
+            if (valid && routed) {
+                params = QString::fromUtf8(good.join(',')).split(',');
+                values = form.writeAllValues();
+            }
+            QVERIFY2(form.writeAllValues() == values && form.paramsAll() == params,
+                fed.left(200).toPercentEncoding().constData());
+        }
+    }
+    QCOMPARE(answerer.count(), 0);
 }
 
-void TestReceive::destroyIgnoresOtherSenders()
-{
-    TransparentConfig form;
-    form.SetETHSettings(true);
-    QByteArray block = "+DEVINFO=1,2,3,4,5,6,7,8,9,10\r\n";
-    form.Receive_Callback(block, nullptr);
-    QObject stranger;
-    QObject::connect(
-        &stranger, &QObject::objectNameChanged, &form, &TransparentConfig::DestroyDevInfo);
-    stranger.setObjectName("not a dialog");
-    form.DestroyDevInfo(); // no sender at all
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(openDevInfos().size(), 1);
-}
-
-QTEST_MAIN(TestReceive)
+QUORVANE_TEST_MAIN(TestReceive)
 #include "tst_receive.moc"

@@ -1,83 +1,35 @@
 #include "modalanswerer.h"
-#include "transparentconfig.h"
+#include "testmain.h"
 #include "tst_receive_fixtures.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QSpinBox>
-#include <QtTest>
 
-using Route = AtProtocol::eConnection_State_t;
 using Answers = QList<QMessageBox::StandardButton>;
 Q_DECLARE_METATYPE(Answers)
 
 namespace {
 
-const QString FramingTitle485 = "RS485 Config Warning";
-const QString FramingTitle232 = "RS232 Config Warning";
-const QString FramingText = "7bit Parity None olarak devam etmek istiyor musunuz ?";
-const QString QuestionTitle = "Dikkat !";
-const QString QuestionText = "Parametrelerinizde değişiklik var. Devam etmek istiyor musunuz ?";
-const QByteArray ReadAll = "AT+READALL\r\n";
+const QString Framing = ": 7bit Parity None olarak devam etmek istiyor musunuz ?";
+const QString W485 = "RS485 Config Warning" + Framing, W232 = "RS232 Config Warning" + Framing;
+const QString Question
+    = "Dikkat !: Parametrelerinizde değişiklik var. Devam etmek istiyor musunuz ?";
+const QString ApnWarning
+    = "Uyarı !: APN virgül (,) ya da satır sonu içeremez: modem bunları "
+      "alan ayırıcı olarak okur ve yapılandırması bozulur. Yapılandırma yazılmadı.";
+const QString ReRead = "AT+READALL\r\n";
 
-QByteArray withValues(QByteArray values, const QMap<int, QByteArray>& changes)
+// The values with some replaced, as "position=value position=value".
+QByteArray with(const QByteArray& values, const QString& changes)
 {
     QList<QByteArray> list = values.split(',');
-    for (auto it = changes.begin(); it != changes.end(); ++it)
-        list[it.key()] = it.value();
+    for (const QString& change : changes.split(' '))
+        list[change.section('=', 0, 0).toInt()] = change.section('=', 1).toUtf8();
     return list.join(',');
 }
 
-QByteArray frame(const QByteArray& values)
+QString frame(const QByteArray& values)
 {
-    return "AT+WRITEALL=" + values + "\r\n";
-}
-
-void read(TransparentConfig& form, const QByteArray& values)
-{
-    QByteArray block = "+READALL=" + values + "\r\n";
-    QCOMPARE(form.Receive_Callback(block, nullptr), AtProtocol::err_OK);
-    QCOMPARE(form.paramsAll().join(','), QString::fromUtf8(values));
-}
-
-// The user's edit of one control, as "objectName=value".
-void edit(TransparentConfig& form, const QString& change)
-{
-    if (change.isEmpty())
-        return;
-    const QString name = change.section('=', 0, 0);
-    const QString value = change.section('=', 1);
-    QObject* control = form.findChild<QObject*>(name);
-    if (auto* box = qobject_cast<QSpinBox*>(control))
-        box->setValue(value.toInt());
-    else if (auto* combo = qobject_cast<QComboBox*>(control))
-        combo->setCurrentIndex(value.toInt());
-    else if (auto* line = qobject_cast<QLineEdit*>(control))
-        line->setText(value);
-    else if (auto* check = qobject_cast<QCheckBox*>(control))
-        check->setChecked(value == "1");
-    else
-        QFAIL(qPrintable("no control " + name));
-}
-
-QList<QByteArray> apply(TransparentConfig& form)
-{
-    QSignalSpy written(&form, &TransparentConfig::WriteData);
-    QMetaObject::invokeMethod(&form, "on_pushButton_ConfigurationApply_clicked");
-    QList<QByteArray> frames;
-    for (const QList<QVariant>& args : written)
-        frames << args.at(0).toByteArray();
-    return frames;
-}
-
-QStringList titles(const ModalAnswerer& answerer)
-{
-    QStringList all;
-    for (const ModalAnswerer::Box& box : answerer.boxes)
-        all << box.title;
-    return all;
+    return "AT+WRITEALL=" + QString::fromUtf8(values) + "\r\n";
 }
 
 } // namespace
@@ -87,195 +39,87 @@ class TestWriteAll : public QObject
     Q_OBJECT
 
 private slots:
-    void afterRead_data();
-    void afterRead();
-    void afterEdit_data();
-    void afterEdit();
-    void framingWarnings_data();
-    void framingWarnings();
-    void changedWithoutRead();
-    void apnWithSeparator_data();
-    void apnWithSeparator();
-    void noRoute();
+    void apply_data();
+    void apply();
 };
 
-void TestWriteAll::afterRead_data()
-{
-    addRouteRows();
-}
-
-// Right after a read nothing differs: the frame goes out at once, unasked.
-void TestWriteAll::afterRead()
-{
-    QFETCH(int, route);
-    QFETCH(QByteArray, values);
-    TransparentConfig form;
-    setRoute(form, Route(route));
-    read(form, values);
-    ModalAnswerer answerer;
-    QCOMPARE(apply(form), QList<QByteArray> { frame(values) });
-    QCOMPARE(answerer.count(), 0);
-}
-
-void TestWriteAll::afterEdit_data()
+void TestWriteAll::apply_data()
 {
     QTest::addColumn<int>("route");
-    QTest::addColumn<QByteArray>("values");
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QByteArray>("expected");
-
-    QTest::newRow("eth port") << int(AtProtocol::eETH) << EthValues << "spinBox_Port_485=600"
-                              << withValues(EthValues, { { 1, "600" } });
-    QTest::newRow("eth baud 232") << int(AtProtocol::eUSB) << EthValues << "comboBox_Baud_232=3"
-                                  << withValues(EthValues, { { 17, "3" } });
-    QTest::newRow("eth info response")
-        << int(AtProtocol::eETH) << EthValues << "checkBox_InfoResponse=0"
-        << withValues(EthValues, { { 22, "0" } });
-    QTest::newRow("gsm ping minutes")
-        << int(AtProtocol::eTCP485) << GsmValues << "spinBox_485_Ping_Interval=7"
-        << withValues(GsmValues, { { 13, "420" } });
-    QTest::newRow("gsm interval seconds")
-        << int(AtProtocol::eTCP485) << GsmValues << "spinBox_IntervalTime_485=4"
-        << withValues(GsmValues, { { 12, "4000" } });
-    QTest::newRow("gsm apn") << int(AtProtocol::eTCP232) << GsmValues << "lineEdit_APN=iot.net"
-                             << withValues(GsmValues, { { 28, "iot.net" } });
-    // Read values the form cannot show as sent count as changes themselves.
-    QTest::newRow("leading zero") << int(AtProtocol::eETH)
-                                  << withValues(EthValues, { { 1, "0502" } }) << "" << EthValues;
-    QTest::newRow("ping not whole minutes")
-        << int(AtProtocol::eTCP485) << withValues(GsmValues, { { 13, "150" } }) << ""
-        << withValues(GsmValues, { { 13, "120" } });
+    QTest::addColumn<QByteArray>("values"); // the read-all answer before, if any
+    QTest::addColumn<QString>("change"); // the user's edit: "objectName.property=value"
+    QTest::addColumn<Answers>("answers");
+    QTest::addColumn<QStringList>("seen"); // boxes as "title: text", then the frames sent
+    const auto Y = QMessageBox::Yes, N = QMessageBox::No;
+    const auto row = [](const char* name, Route r, const QByteArray& values, const char* change,
+                         Answers answers, const QStringList& seen) {
+        QTest::newRow(name) << int(r) << values << QString(change) << answers << seen;
+    };
+    // Right after a read nothing differs: the frame goes out at once, unasked.
+    for (int r = 0; r < AtProtocol::eMax; ++r)
+        QTest::addRow("unchanged %d", r) << r << valuesOf(Route(r)) << QString() << Answers { N }
+                                         << QStringList { frame(valuesOf(Route(r))) };
+    // Positions: RS485 data bits 3, parity 4; RS232 data bits 14, parity 15 (GSM: 17, 18).
+    const QByteArray rs485 = with(EthValues, "3=7 4=0"), both = with(rs485, "14=7 15=0");
+    const QByteArray gsm232 = with(GsmValues, "17=7 18=0");
+    const QByteArray defaults = "0,0,0,8,0,1,0,8,400,100,0,0,0,0,8,0,1,0,8,400,100,0,0";
+    // clang-format off
+    row("no route: no dialect, nothing sent", AtProtocol::eMax, "", "", { Y }, {});
+    row("eth port", AtProtocol::eETH, EthValues, "spinBox_Port_485.value=600", { Y }, { Question, frame(with(EthValues, "1=600")) });
+    row("usb baud 232", AtProtocol::eUSB, EthValues, "comboBox_Baud_232.currentIndex=3", { Y }, { Question, frame(with(EthValues, "17=3")) });
+    row("info response", AtProtocol::eETH, EthValues, "checkBox_InfoResponse.checked=0", { Y }, { Question, frame(with(EthValues, "22=0")) });
+    row("ping minutes", AtProtocol::eTCP485, GsmValues, "spinBox_485_Ping_Interval.value=7", { Y }, { Question, frame(with(GsmValues, "13=420")) });
+    row("interval seconds", AtProtocol::eTCP485, GsmValues, "spinBox_IntervalTime_485.value=4", { Y }, { Question, frame(with(GsmValues, "12=4000")) });
+    row("apn", AtProtocol::eTCP232, GsmValues, "lineEdit_APN.text=iot.net", { Y }, { Question, frame(with(GsmValues, "28=iot.net")) });
+    row("leading zero read", AtProtocol::eETH, with(EthValues, "1=0502"), "", { Y }, { Question, frame(EthValues) });
+    row("ping not whole minutes", AtProtocol::eTCP485, with(GsmValues, "13=150"), "", { Y }, { Question, frame(with(GsmValues, "13=120")) });
+    row("nothing read yet", AtProtocol::eETH, "", "", { Y }, { Question, frame(defaults) });
+    row("no re-reads, eth", AtProtocol::eETH, EthValues, "spinBox_Port_485.value=600", { N }, { Question, ReRead });
+    row("no re-reads, gsm", AtProtocol::eTCP232, GsmValues, "lineEdit_APN.text=x", { N }, { Question, ReRead });
+    row("485 7N yes", AtProtocol::eETH, rs485, "", { Y }, { W485, frame(rs485) });
+    row("485 7N no", AtProtocol::eETH, rs485, "", { N }, { W485 });
+    row("232 7N no, gsm", AtProtocol::eTCP485, gsm232, "", { N }, { W232 });
+    row("both, 232 yes decides", AtProtocol::eETH, both, "", { N, Y }, { W485, W232, frame(both) });
+    row("both, 232 no decides", AtProtocol::eETH, both, "", { Y, N }, { W485, W232 });
+    row("7 bit even", AtProtocol::eETH, EthValues, "", { N }, { frame(EthValues) });
+    row("8 bit none", AtProtocol::eETH, with(EthValues, "14=8 15=0"), "", { N }, { frame(with(EthValues, "14=8 15=0")) });
+    row("disabled line warns too", AtProtocol::eETH, with(rs485, "0=0"), "", { N }, { W485 });
+    row("declined, changed, yes", AtProtocol::eETH, rs485, "spinBox_Port_485.value=600", { N, Y }, { W485, Question });
+    row("apn comma", AtProtocol::eTCP485, GsmValues, "lineEdit_APN.text=internet,x", { Y }, { ApnWarning });
+    row("apn CR", AtProtocol::eTCP232, GsmValues, "lineEdit_APN.text=internet\rx", { Y }, { ApnWarning });
+    row("apn LF", AtProtocol::eTCP485, GsmValues, "lineEdit_APN.text=internet\n", { Y }, { ApnWarning });
+    // clang-format on
 }
 
-void TestWriteAll::afterEdit()
+void TestWriteAll::apply()
 {
     QFETCH(int, route);
-    QFETCH(QByteArray, values);
-    QFETCH(QString, change);
-    QFETCH(QByteArray, expected);
-
-    for (const bool yes : { true, false }) {
-        TransparentConfig form;
-        setRoute(form, Route(route));
-        read(form, values);
-        edit(form, change);
-        ModalAnswerer answerer({ yes ? QMessageBox::Yes : QMessageBox::No });
-        // No re-reads the modem instead of writing.
-        QCOMPARE(apply(form), QList<QByteArray> { yes ? frame(expected) : ReadAll });
-        QCOMPARE(titles(answerer), QStringList { QuestionTitle });
-        QCOMPARE(answerer.lastText(), QuestionText);
-        // Writing does not count as reading: the comparison stays with the modem's values.
-        QCOMPARE(form.paramsAll().join(','), QString::fromUtf8(values));
-    }
-}
-
-void TestWriteAll::framingWarnings_data()
-{
-    QTest::addColumn<QByteArray>("values");
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<Answers>("answers");
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<bool>("written");
-
-    // Positions: 485 data bits 3, parity 4; 232 data bits 14, parity 15.
-    const QByteArray rs485 = withValues(EthValues, { { 3, "7" }, { 4, "0" } });
-    const QByteArray rs232 = withValues(EthValues, { { 14, "7" }, { 15, "0" } });
-    const QByteArray both = withValues(rs485, { { 14, "7" }, { 15, "0" } });
-    const auto yes = QMessageBox::Yes;
-    const auto no = QMessageBox::No;
-
-    QTest::newRow("485 yes") << rs485 << "" << Answers { yes } << QStringList { FramingTitle485 }
-                             << true;
-    QTest::newRow("485 no") << rs485 << "" << Answers { no } << QStringList { FramingTitle485 }
-                            << false;
-    QTest::newRow("232 yes") << rs232 << "" << Answers { yes } << QStringList { FramingTitle232 }
-                             << true;
-    QTest::newRow("232 no") << rs232 << "" << Answers { no } << QStringList { FramingTitle232 }
-                            << false;
-    QTest::newRow("both, 232 yes decides")
-        << both << "" << Answers { no, yes } << QStringList { FramingTitle485, FramingTitle232 }
-        << true;
-    QTest::newRow("both, 232 no decides")
-        << both << "" << Answers { yes, no } << QStringList { FramingTitle485, FramingTitle232 }
-        << false;
-    QTest::newRow("7 bit even") << EthValues << "" << Answers { yes } << QStringList() << true;
-    QTest::newRow("8 bit none") << withValues(EthValues, { { 14, "8" }, { 15, "0" } }) << ""
-                                << Answers { yes } << QStringList() << true;
-    QTest::newRow("disabled line warns too")
-        << withValues(rs485, { { 0, "0" } }) << "" << Answers { no }
-        << QStringList { FramingTitle485 } << false;
-    QTest::newRow("declined, changed, question yes")
-        << rs485 << "spinBox_Port_485=600" << Answers { no, yes }
-        << QStringList { FramingTitle485, QuestionTitle } << false;
-}
-
-void TestWriteAll::framingWarnings()
-{
     QFETCH(QByteArray, values);
     QFETCH(QString, change);
     QFETCH(Answers, answers);
-    QFETCH(QStringList, boxes);
-    QFETCH(bool, written);
-
-    TransparentConfig form;
-    form.SetETHSettings(true);
-    read(form, values);
-    edit(form, change);
-    ModalAnswerer answerer(answers);
-    const QList<QByteArray> frames = apply(form);
-    QCOMPARE(titles(answerer), boxes);
-    for (const ModalAnswerer::Box& box : answerer.boxes)
-        if (box.title != QuestionTitle)
-            QCOMPARE(box.text, FramingText);
-    if (written)
-        QCOMPARE(frames, QList<QByteArray> { frame(values) });
-    else
-        QVERIFY(frames.isEmpty());
-}
-
-// Before any read there is nothing to compare with, so the user is always asked.
-void TestWriteAll::changedWithoutRead()
-{
-    const QByteArray defaults = "0,0,0,8,0,1,0,8,400,100,0,0,0,0,8,0,1,0,8,400,100,0,0";
-    for (const bool yes : { true, false }) {
-        TransparentConfig form;
-        form.SetETHSettings(true);
-        ModalAnswerer answerer({ yes ? QMessageBox::Yes : QMessageBox::No });
-        QCOMPARE(apply(form), QList<QByteArray> { yes ? frame(defaults) : ReadAll });
-        QCOMPARE(titles(answerer), QStringList { QuestionTitle });
-    }
-}
-
-void TestWriteAll::apnWithSeparator_data()
-{
-    QTest::addColumn<int>("route");
-    QTest::addColumn<QString>("apn");
-    QTest::newRow("comma") << int(AtProtocol::eTCP485) << "internet,x";
-    QTest::newRow("CR") << int(AtProtocol::eTCP232) << "internet\rx";
-    QTest::newRow("LF") << int(AtProtocol::eTCP485) << "internet\n";
-}
-
-void TestWriteAll::apnWithSeparator()
-{
-    QFETCH(int, route);
-    QFETCH(QString, apn);
+    QFETCH(QStringList, seen);
     TransparentConfig form;
     setRoute(form, Route(route));
-    read(form, GsmValues);
-    form.findChild<QLineEdit*>("lineEdit_APN")->setText(apn);
-    ModalAnswerer answerer({ QMessageBox::Yes });
-    QVERIFY(apply(form).isEmpty());
-    QCOMPARE(titles(answerer), QStringList { "Uyarı !" });
-    QVERIFY(answerer.lastText().contains("APN"));
+    QByteArray block = "+READALL=" + values + "\r\n";
+    if (!values.isEmpty())
+        QCOMPARE(form.Receive_Callback(block, nullptr), AtProtocol::err_OK);
+    const QByteArray property = change.section('=', 0, 0).section('.', 1).toUtf8();
+    if (!change.isEmpty())
+        QVERIFY(form.findChild<QObject*>(change.section('.', 0, 0))
+                    ->setProperty(property.constData(), change.section('=', 1)));
+
+    QSignalSpy written(&form, &TransparentConfig::WriteData);
+    ModalAnswerer answerer(answers);
+    QMetaObject::invokeMethod(&form, "on_pushButton_ConfigurationApply_clicked");
+    QStringList events;
+    for (const ModalAnswerer::Box& box : answerer.boxes)
+        events << box.title + ": " + box.text;
+    for (const QList<QVariant>& args : written)
+        events << QString::fromUtf8(args.at(0).toByteArray());
+    QCOMPARE(events, seen);
+    // Writing is not reading: the next comparison is still with the modem's values.
+    QCOMPARE(form.paramsAll().join(','), QString::fromUtf8(values));
 }
 
-void TestWriteAll::noRoute()
-{
-    TransparentConfig form;
-    ModalAnswerer answerer({ QMessageBox::Yes });
-    QVERIFY(apply(form).isEmpty());
-    QCOMPARE(answerer.count(), 0);
-}
-
-QTEST_MAIN(TestWriteAll)
+QUORVANE_TEST_MAIN(TestWriteAll)
 #include "tst_writeall.moc"
