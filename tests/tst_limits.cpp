@@ -1,6 +1,7 @@
 // What a hostile or broken modem can cost the program.
 #include "kolvexconfigurator.h"
 #include "scriptedpeer.h"
+#include "testmain.h"
 #include "testsettings.h"
 #include "transparentconfig.h"
 
@@ -77,5 +78,5 @@ void TestLimits::answersRunTogetherAreRefused()
     QVERIFY(shown.contains(refused));
 }
 
-QTEST_MAIN(TestLimits)
+QUORVANE_TEST_MAIN(TestLimits)
 #include "tst_limits.moc"
