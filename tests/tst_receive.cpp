@@ -65,6 +65,7 @@ private slots:
     void answers_data();
     void answers();
     void devInfoDialogs();
+    void nulInValueKeepsWholeList();
     void hostileBlocks();
 };
 
@@ -198,6 +199,18 @@ void TestReceive::devInfoDialogs()
 }
 
 // The form may change only when a complete, valid read-all answer arrives.
+// The kept list must hold every value even when one carries a NUL byte, or
+// the next Apply compares against a list the modem never sent.
+void TestReceive::nulInValueKeepsWholeList()
+{
+    TransparentConfig form;
+    setRoute(form, AtProtocol::eTCP485);
+    QByteArray values = GsmValues;
+    values.replace("internet", QByteArray("inter\0net", 9));
+    QVERIFY(form.applyReadAll(values));
+    QCOMPARE(form.paramsAll().size(), 30);
+}
+
 void TestReceive::hostileBlocks()
 {
     ModalAnswerer answerer; // nothing here may ask, but a box must not hang the run

@@ -16,7 +16,10 @@ bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
         emit WriteStatusBar(verdict.reason, 3000);
         return false;
     }
-    ParamsAll = QString::fromUtf8(valuePart).split(",", Qt::KeepEmptyParts, Qt::CaseSensitive);
+    // With its size: fromUtf8 of a bare QByteArray stops at a NUL byte, and a
+    // list cut short there would differ from every frame the form builds.
+    ParamsAll = QString::fromUtf8(valuePart.constData(), valuePart.size())
+                    .split(",", Qt::KeepEmptyParts, Qt::CaseSensitive);
     for (const ParameterSpec& spec : table)
         applyParameter(spec, list.at(spec.position));
     return true;
