@@ -131,14 +131,14 @@ void TestModemSim::requests_data()
     // The modem stores at its limits and refuses past them what the configurator refuses to read.
     for (const ModemKind kind : { eth, gsm }) {
         const QByteArray all = kind == gsm ? GsmDefaults : EthDefaults;
-        for (const ParameterSpec& spec :
+        for (const ParameterSpec& param :
             ParameterTable::parameters(kind == gsm ? AtProtocol::eTCP485 : AtProtocol::eETH)) {
-            const FieldRule& r = *spec.rule;
-            const QByteArray refused = "+ERR=VALUE " + QByteArray::number(spec.position + 1);
+            const FieldRule& r = *param.rule;
+            const QByteArray refused = "+ERR=VALUE " + QByteArray::number(param.position + 1);
             for (const int v : { r.min, r.max, r.min - 1, r.max + 1 }) {
                 const QByteArray reason = v < 0 ? " NOT A NUMBER\r\n" : " OUT OF RANGE\r\n";
                 if (r.limited)
-                    row(kind, writeAll + with(all, spec.position, QByteArray::number(v)),
+                    row(kind, writeAll + with(all, param.position, QByteArray::number(v)),
                         v < r.min || v > r.max ? refused + reason : "+OK\r\n");
             }
         }

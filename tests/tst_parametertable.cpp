@@ -10,9 +10,9 @@ namespace {
 // Where the keyword stands in the route's value list; -1 where it has none.
 int position(Route route, const QString& keyword)
 {
-    for (const ParameterSpec& spec : ParameterTable::parameters(route))
-        if (*spec.keyword == keyword)
-            return spec.position;
+    for (const ParameterSpec& param : ParameterTable::parameters(route))
+        if (*param.keyword == keyword)
+            return param.position;
     return -1;
 }
 

@@ -26,7 +26,7 @@ QByteArray readAll(const QList<QByteArray>& values)
 }
 
 // A block no sane modem sends, made from a valid read-all answer.
-QByteArray hostile(QRandomGenerator& rng, const ParameterSpec& spec, QList<QByteArray> values)
+QByteArray hostile(QRandomGenerator& rng, const ParameterSpec& param, QList<QByteArray> values)
 {
     const QByteArray whole = readAll(values);
     const char* heads[]
@@ -42,9 +42,9 @@ QByteArray hostile(QRandomGenerator& rng, const ParameterSpec& spec, QList<QByte
             ? readAll(values.mid(rng.bounded(values.size()) + 1))
             : whole.left(whole.indexOf(',')) + ";" + whole.mid(whole.indexOf(',') + 1);
     case 2: // one value beyond its limit
-        values[spec.position]
-            = QByteArray::number(rng.bounded(2) ? spec.rule->max + 1 : spec.rule->min - 1);
-        return spec.rule->limited ? readAll(values) : whole.left(whole.size() - 2);
+        values[param.position]
+            = QByteArray::number(rng.bounded(2) ? param.rule->max + 1 : param.rule->min - 1);
+        return param.rule->limited ? readAll(values) : whole.left(whole.size() - 2);
     case 3: // a read-all answer inside another answer's values
         return heads[rng.bounded(5)] + whole.mid(1);
     case 4: // other answers holding garbage, of any size

@@ -20,33 +20,33 @@ bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
     // list cut short there would differ from every frame the form builds.
     ParamsAll = QString::fromUtf8(valuePart.constData(), valuePart.size())
                     .split(",", Qt::KeepEmptyParts, Qt::CaseSensitive);
-    for (const ParameterSpec& spec : table)
-        applyParameter(spec, list.at(spec.position));
+    for (const ParameterSpec& param : table)
+        applyParameter(param, list.at(param.position));
     return true;
 }
 
 QStringList TransparentConfig::writeAllValues() const
 {
     QStringList values;
-    for (const ParameterSpec& spec : ParameterTable::parameters(CheckConnectionType)) {
-        if (spec.rule->field == ParamField::Apn)
+    for (const ParameterSpec& param : ParameterTable::parameters(CheckConnectionType)) {
+        if (param.rule->field == ParamField::Apn)
             values << ui->lineEdit_APN->text();
         else
-            values << QString::number(controlValue(spec));
+            values << QString::number(controlValue(param));
     }
     return values;
 }
 
 // Values are applied one at a time in id order, so the combo handlers run
 // with what has been applied so far; the orders below rely on that.
-void TransparentConfig::applyParameter(const ParameterSpec& spec, const QByteArray& raw)
+void TransparentConfig::applyParameter(const ParameterSpec& param, const QByteArray& raw)
 {
     const int ValOfList = ParameterTable::wireNumber(raw);
-    LineControls* l = spec.line == eRoute_Serial_t::eMax ? nullptr : &line(spec.line);
+    LineControls* l = param.line == eRoute_Serial_t::eMax ? nullptr : &line(param.line);
     const int shown
-        = ParameterTable::toControl(*spec.rule, ValOfList, l ? l->retryCount->value() : 0);
+        = ParameterTable::toControl(*param.rule, ValOfList, l ? l->retryCount->value() : 0);
 
-    switch (spec.rule->field) {
+    switch (param.rule->field) {
     case ParamField::Enable:
         // Stored first: the Enable handler warns only when the index differs from it.
         *l->portCheck = shown;
@@ -113,11 +113,11 @@ void TransparentConfig::applyParameter(const ParameterSpec& spec, const QByteArr
     }
 }
 
-int TransparentConfig::controlValue(const ParameterSpec& spec) const
+int TransparentConfig::controlValue(const ParameterSpec& param) const
 {
-    const LineControls* l = spec.line == eRoute_Serial_t::eMax ? nullptr : &line(spec.line);
+    const LineControls* l = param.line == eRoute_Serial_t::eMax ? nullptr : &line(param.line);
     int shown = 0;
-    switch (spec.rule->field) {
+    switch (param.rule->field) {
     case ParamField::Enable:
         shown = l->enable->currentIndex();
         break;
@@ -166,5 +166,5 @@ int TransparentConfig::controlValue(const ParameterSpec& spec) const
         shown = ui->checkBox_InfoResponse->isChecked() ? 1 : 0;
         break;
     }
-    return ParameterTable::toWire(*spec.rule, shown, l ? l->retryCount->value() : 0);
+    return ParameterTable::toWire(*param.rule, shown, l ? l->retryCount->value() : 0);
 }

@@ -94,13 +94,13 @@ ReadAllVerdict ParameterTable::checkReadAll(
             QStringLiteral("Configuration refused: %1 values, %2 expected")
                 .arg(values.size())
                 .arg(table.size()) };
-    for (const ParameterSpec& spec : table) {
-        const QByteArray& raw = values.at(spec.position);
-        if (!spec.rule->accepts(wireNumber(raw)))
+    for (const ParameterSpec& param : table) {
+        const QByteArray& raw = values.at(param.position);
+        if (!param.rule->accepts(wireNumber(raw)))
             return { false,
                 QStringLiteral("Configuration refused: %1 = %2 breaks %3")
-                    .arg(*spec.keyword, QString::fromUtf8(raw.left(32)),
-                        QString::fromLatin1(spec.rule->condition)) };
+                    .arg(*param.keyword, QString::fromUtf8(raw.left(32)),
+                        QString::fromLatin1(param.rule->condition)) };
     }
     return { true, QString() };
 }

@@ -146,8 +146,8 @@ private:
     static void snapToStep(QSpinBox* box);
     void sendReadAll();
 
-    void applyParameter(const ParameterSpec& spec, const QByteArray& raw);
-    int controlValue(const ParameterSpec& spec) const;
+    void applyParameter(const ParameterSpec& param, const QByteArray& raw);
+    int controlValue(const ParameterSpec& param) const;
 
     void receiveNetworkCfg(const QByteArray& values, StaticIpConfig* window);
     void openDevInfo(const QList<QByteArray>& values);
