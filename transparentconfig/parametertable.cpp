@@ -82,6 +82,13 @@ ReadAllVerdict ParameterTable::checkReadAll(
     const QVector<ParameterSpec>& table = parameters(route);
     if (table.isEmpty())
         return { false, QStringLiteral("Configuration refused: no route") };
+    // Only the block's last CR LF is cut off. A line end among the values
+    // means more than one answer came in the block: the next answer's head
+    // would stick to a value ("1\r\n+READALL=1") and be read as 0.
+    for (const QByteArray& raw : values)
+        if (raw.contains('\r') || raw.contains('\n'))
+            return { false,
+                QStringLiteral("Configuration refused: more than one answer in one block") };
     if (values.size() < table.size())
         return { false,
             QStringLiteral("Configuration refused: %1 values, %2 expected")
