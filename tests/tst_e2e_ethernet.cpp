@@ -2,6 +2,7 @@
 // modem simulator, over TCP and over a pseudo-terminal standing for USB.
 #include "devinfo.h"
 #include "testmain.h"
+#include "uitest.h"
 #include "kolvexconfigurator.h"
 #include "modalanswerer.h"
 #include "simprocess.h"
@@ -20,20 +21,6 @@
 #include <QtTest>
 
 namespace {
-
-template <typename T = QWidget>
-T* control(QWidget& w, const char* name)
-{
-    T* found = w.findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QString status(KolvexConfigurator& w)
-{
-    return w.statusBar()->currentMessage();
-}
 
 QList<DevInfo*> devInfoWindows()
 {

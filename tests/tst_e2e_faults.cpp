@@ -2,6 +2,7 @@
 // the prescribed way, leave the program running, and let it connect again.
 #include "kolvexconfigurator.h"
 #include "testmain.h"
+#include "uitest.h"
 #include "modalanswerer.h"
 #include "simprocess.h"
 #include "testsettings.h"
@@ -18,15 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-template <typename T = QWidget>
-T* control(QWidget& w, const char* name)
-{
-    T* found = w.findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 // Every text the status bar showed, in order.
 struct StatusLog

@@ -1,6 +1,7 @@
 // The GSM modem end to end over its two tunnels, against the simulator.
 #include "kolvexconfigurator.h"
 #include "testmain.h"
+#include "uitest.h"
 #include "modalanswerer.h"
 #include "simprocess.h"
 #include "testsettings.h"
@@ -15,20 +16,6 @@
 #include <QtTest>
 
 namespace {
-
-template <typename T = QWidget>
-T* control(QWidget& w, const char* name)
-{
-    T* found = w.findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QString status(KolvexConfigurator& w)
-{
-    return w.statusBar()->currentMessage();
-}
 
 struct TunnelUi
 {

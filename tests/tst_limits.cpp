@@ -6,6 +6,7 @@
 // rather than read wrongly.
 #include "devinfo.h"
 #include "testmain.h"
+#include "uitest.h"
 #include "kolvexconfigurator.h"
 #include "modalanswerer.h"
 #include "pendingbuffer.h"
@@ -41,14 +42,6 @@ const QByteArray ReadAllAnswer
     = "+READALL=1,502,0,8,0,1,5,8,400,1000,5,1,503,0,8,0,1,5,8,400,1000,5,1\r\n";
 // 192.168.0.1, least significant byte first.
 const QByteArray CurrentIpAnswer = "+CURRENT_IP=16820416\r\n";
-
-template <typename T = QWidget> T* control(QWidget& w, const char* name)
-{
-    T* found = w.findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 qint64 residentKiB()
 {
