@@ -32,7 +32,7 @@ icons=(
   "info|64|64|png"
   "ip-address|64|64|png"
   "kolvex icon|128|128|jpg"
-  "kolvexloging-|322|322|png"
+  "kolvexloging-|161|161|png"
   "off-button|80|80|png"
   "on-button|80|80|png"
   "ping|64|64|png"

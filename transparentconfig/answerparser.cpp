@@ -2,23 +2,37 @@
 
 namespace AnswerParser {
 
+namespace {
+// Position of the "=" that ends an answer's head; -1 when it has none.
+int headEnd(const QByteArray& block)
+{
+    static const QByteArray set = AtProtocol::AT_SET.toLatin1();
+    return block.indexOf(set);
+}
+} // namespace
+
 AtProtocol::TrpErr_t stripFrame(QByteArray& block)
 {
-    if (!block.endsWith(AtProtocol::AT_CRLF.toUtf8()))
+    static const QByteArray crlf = AtProtocol::AT_CRLF.toUtf8();
+    static const QByteArray sep = AtProtocol::AT_SEP.toUtf8();
+    if (!block.endsWith(crlf))
         return AtProtocol::err_EndChr;
-    block.chop(2);
-    if (!block.startsWith(AtProtocol::AT_SEP.toUtf8()))
+    block.chop(crlf.size());
+    if (!block.startsWith(sep))
         return AtProtocol::err_BeginChr;
     return AtProtocol::err_OK;
 }
 
 int findKeyword(const QByteArray& block, const QString* table, int count)
 {
-    const int set = block.indexOf(AtProtocol::AT_SET.toUtf8());
-    const QByteArray head = set < 0 ? block : QByteArray::fromRawData(block.constData(), set);
+    const int set = headEnd(block);
+    // The keywords are ASCII, so matching them in the head read as Latin-1
+    // matches the same bytes, with one conversion per block instead of one
+    // per keyword.
+    const QString head = QString::fromLatin1(block.constData(), set < 0 ? block.size() : set);
     // Id 0 is a value keyword in both tables and never names an answer.
     for (int id = 1; id < count; ++id) {
-        if (head.contains(table[id].toUtf8()))
+        if (head.contains(table[id]))
             return id;
     }
     return count;
@@ -26,7 +40,7 @@ int findKeyword(const QByteArray& block, const QString* table, int count)
 
 QByteArray valuePart(const QByteArray& block)
 {
-    const int set = block.indexOf(AtProtocol::AT_SET.toUtf8());
+    const int set = headEnd(block);
     return set < 0 ? block : block.mid(set + 1);
 }
 

@@ -10,7 +10,20 @@
 
 namespace {
 using Line = AtProtocol::eRoute_Serial_t;
+
+// Qt measures and lays out a spin box's text again on every range or suffix
+// call, changed or not, and a read runs these rules for every line: most of
+// a read's time went there. Only what differs is set.
+void present(QSpinBox* box, const QString& suffix, int min, int max, int step)
+{
+    if (box->minimum() != min || box->maximum() != max)
+        box->setRange(min, max);
+    if (box->suffix() != suffix)
+        box->setSuffix(suffix);
+    if (box->singleStep() != step)
+        box->setSingleStep(step);
 }
+} // namespace
 
 void TransparentConfig::on_comboBox_Enable_485_currentIndexChanged(int index)
 {
@@ -130,21 +143,13 @@ void TransparentConfig::onModChanged(const LineControls& l, int index)
 void TransparentConfig::CheckModChange(eRoute_Serial_t const& eMod)
 {
     const LineControls& l = line(eMod);
-    QSpinBox* box = l.silentInterval;
-    // Range and value are set in this order so the stored value passes while
-    // the old range is still partly in force; it ends clamped to the new one.
+    // The range first: the stored value ends clamped to the new one.
     if (*l.trpMod == eTrp_Mod_t::eFullTransparent) {
-        box->setMaximum(WaitingMsMax);
-        box->setValue(*l.waitingMs);
-        box->setMinimum(WaitingMsMin);
-        box->setSuffix(tr("    ms"));
-        box->setSingleStep(10);
+        present(l.silentInterval, tr("    ms"), WaitingMsMin, WaitingMsMax, 10);
+        l.silentInterval->setValue(*l.waitingMs);
     } else {
-        box->setMinimum(WaitingChrMin);
-        box->setValue(*l.waitingChr);
-        box->setMaximum(WaitingChrMax);
-        box->setSuffix(tr("     char"));
-        box->setSingleStep(1);
+        present(l.silentInterval, tr("     char"), WaitingChrMin, WaitingChrMax, 1);
+        l.silentInterval->setValue(*l.waitingChr);
     }
     presentCommandInterval(l);
 }
@@ -153,19 +158,12 @@ void TransparentConfig::CheckModChange(eRoute_Serial_t const& eMod)
 // otherwise; switching resets the value to the unit's default.
 void TransparentConfig::presentCommandInterval(const LineControls& l)
 {
-    QSpinBox* box = l.intervalTime;
     if (l.retryCount->value() > 0) {
-        box->setSuffix(tr("   s"));
-        box->setMaximum(CmdIntvervalMaxS);
-        box->setMinimum(CmdIntvervalMinS);
-        box->setValue(1);
-        box->setSingleStep(1);
+        present(l.intervalTime, tr("   s"), CmdIntvervalMinS, CmdIntvervalMaxS, 1);
+        l.intervalTime->setValue(1);
     } else {
-        box->setSuffix(tr("    ms"));
-        box->setMaximum(CmdIntvervalMaxMs);
-        box->setMinimum(CmdIntvervalMinMs);
-        box->setValue(100);
-        box->setSingleStep(100);
+        present(l.intervalTime, tr("    ms"), CmdIntvervalMinMs, CmdIntvervalMaxMs, 100);
+        l.intervalTime->setValue(100);
     }
 }
 
