@@ -3,6 +3,9 @@
 #include "logging.h"
 #include "ui_commsettings.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 namespace {
@@ -10,6 +13,8 @@ namespace {
 const QString OrganisationName = QStringLiteral("Kolvex");
 const QString ApplicationName = QStringLiteral("Configurator");
 const QString SettingsGroup = QStringLiteral("Commsettings");
+// How long a save waits for the store's lock before the value is given up.
+constexpr int StoreLockWaitMs = 500;
 
 const QString KeyIp = QStringLiteral("Ip");
 const QString KeyPort = QStringLiteral("Port");
@@ -225,6 +230,17 @@ QString CommSettings::Load(const QString& Key)
 void CommSettings::Save(const QString& Key, const QString& Data)
 {
     QSettings settings(OrganisationName, ApplicationName);
+    // QSettings waits for its lock file without end, and a lock it cannot
+    // take or remove (a stale one in a read-only folder) would freeze the
+    // panel. A bounded try first; failing it only loses this value.
+    QDir().mkpath(QFileInfo(settings.fileName()).absolutePath());
+    QLockFile probe(settings.fileName() + QStringLiteral(".lock"));
+    if (!probe.tryLock(StoreLockWaitMs)) {
+        qCDebug(lcPanel) << "Settings store locked, not saved:" << settings.fileName()
+                         << probe.error();
+        return;
+    }
+    probe.unlock();
     settings.beginGroup(SettingsGroup);
     settings.setValue(Key, Data);
     settings.endGroup();

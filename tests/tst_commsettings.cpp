@@ -82,12 +82,70 @@ private slots:
         QMetaType::registerConverter<QSerialPortInfo, QString>(&QSerialPortInfo::portName);
     }
 
+    void saveLoadRoundTrip_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("unusual")
+            << "İptal ğüşöç 中文 ✓ [Commsettings]\nIp=1;#x, \"q\" C:\\d\\\\x\\ a=b==c";
+        QTest::newRow("long") << QString("= \\ ş;").repeated(50000);
+    }
+
     void saveLoadRoundTrip()
     {
-        const QString odd = "İptal ğüşöç 中文 ✓ [Commsettings]\nIp=1;#x, \"q\" C:\\d\\\\x\\ a=b==c";
-        CommSettings().Save("IpTcp", odd);
+        QFETCH(QString, value);
+        CommSettings().Save("IpTcp", value);
         CommSettings p;
-        QCOMPARE(control<QLineEdit>(p, "lineEdit_TcpServerIp")->text(), odd);
+        QCOMPARE(p.Load("IpTcp"), value);
+        auto* field = control<QLineEdit>(p, "lineEdit_TcpServerIp");
+        QCOMPARE(field->text(), value.left(field->maxLength()));
+    }
+
+    void brokenStore_data()
+    {
+        QTest::addColumn<QString>("breakage");
+        QTest::addColumn<bool>("keeps"); // whether an accepted value is remembered
+        QTest::newRow("store is a folder") << "store/" << false;
+        QTest::newRow("its folder is a file") << "folder" << false;
+        QTest::newRow("lock is a folder") << "lock/" << false;
+        QTest::newRow("store is binary junk") << "junk" << true;
+    }
+
+    // A store that cannot be read or written costs the remembered text and
+    // nothing else: the panel comes up, takes edits and still connects.
+    void brokenStore()
+    {
+        QFETCH(QString, breakage);
+        QFETCH(bool, keeps);
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        const auto back = qScopeGuard([] { isolateSettings(); });
+        const QString folder = dir.path() + "/Kolvex", store = folder + "/Configurator.conf";
+        if (breakage == "folder") {
+            QFile file(folder);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else if (breakage == "junk") {
+            QVERIFY(QDir().mkpath(folder));
+            QFile file(store);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            const char junk[] = "[Commsettings\0\xff]\nIp\0=\\\n[\n";
+            file.write(QByteArray(junk, sizeof junk - 1).repeated(4000));
+        } else {
+            QVERIFY(QDir().mkpath(breakage == "lock/" ? store + ".lock" : store));
+        }
+
+        CommSettings p;
+        auto* ip = control<QLineEdit>(p, FieldOf["Ip"]);
+        auto* port = control<QLineEdit>(p, FieldOf["Port"]);
+        const QString shownAtStart = ip->text();
+        for (auto* edit : { ip, port }) {
+            edit->setText(edit == ip ? "192.168.0.20" : "502");
+            QMetaObject::invokeMethod(edit, "editingFinished");
+        }
+        QCOMPARE(ip->text(), "192.168.0.20");
+        QCOMPARE(press(p, "pushButton_TcpConnect"), { "ConnectTcp 192.168.0.20 502" });
+        ip->setText("192.168.1");
+        QMetaObject::invokeMethod(ip, "editingFinished");
+        QCOMPARE(ip->text(), keeps ? "192.168.0.20" : shownAtStart);
     }
 
     void editRules_data()
