@@ -357,6 +357,31 @@ private slots:
         QCOMPARE(answerer.count(), 0); // the read changed the Enable combos without a warning
     }
 
+    void intervalAfterRead_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("shown");
+        // The Ethernet answer carries no interval: the read leaves it at its
+        // unit's default, as the mode rules always have.
+        QTest::newRow("eth, ms") << "ETH" << "Interval=700" << "100    ms";
+        QTest::newRow("eth, retried") << "ETH" << "Retry=2 Interval=8" << "3   s";
+        QTest::newRow("gsm, read value") << "485" << "Interval=700" << "5   s";
+    }
+
+    void intervalAfterRead()
+    {
+        QFETCH(QString, op);
+        QFETCH(QString, steps);
+        QFETCH(QString, shown);
+        TransparentConfig form;
+        route(form, op);
+        edit(form, steps, "485");
+        ModalAnswerer answerer;
+        QVERIFY(form.applyReadAll(validAnswer(form)));
+        QCOMPARE(state(form, "spinBox_IntervalTime_485", false), shown);
+    }
+
     void refused_data()
     {
         QTest::addColumn<QString>("op");

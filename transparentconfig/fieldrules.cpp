@@ -146,25 +146,35 @@ void TransparentConfig::CheckModChange(eRoute_Serial_t const& eMod)
     // The range first: the stored value ends clamped to the new one.
     if (*l.trpMod == eTrp_Mod_t::eFullTransparent) {
         present(l.silentInterval, tr("    ms"), WaitingMsMin, WaitingMsMax, 10);
-        l.silentInterval->setValue(*l.waitingMs);
+        showValue(l.silentInterval, *l.waitingMs);
     } else {
         present(l.silentInterval, tr("     char"), WaitingChrMin, WaitingChrMax, 1);
-        l.silentInterval->setValue(*l.waitingChr);
+        showValue(l.silentInterval, *l.waitingChr);
     }
     presentCommandInterval(l);
 }
 
 // The command interval counts seconds while the line retries, milliseconds
-// otherwise; switching resets the value to the unit's default.
+// otherwise; switching resets the value to the unit's default. A read leaves
+// the reset to its end: laid out in between, the default would only cost.
 void TransparentConfig::presentCommandInterval(const LineControls& l)
 {
-    if (l.retryCount->value() > 0) {
+    const bool retried = l.retryCount->value() > 0;
+    if (retried)
         present(l.intervalTime, tr("   s"), CmdIntvervalMinS, CmdIntvervalMaxS, 1);
-        l.intervalTime->setValue(1);
-    } else {
+    else
         present(l.intervalTime, tr("    ms"), CmdIntvervalMinMs, CmdIntvervalMaxMs, 100);
-        l.intervalTime->setValue(100);
-    }
+    if (!m_applyingRead)
+        showValue(l.intervalTime, retried ? 1 : 100);
+}
+
+// Qt reformats and repaints a box on every setValue, even an unchanged one.
+// A box with the focus is always set: the user may be typing a value that
+// is not committed yet, and the read must replace it.
+void TransparentConfig::showValue(QSpinBox* box, int value)
+{
+    if (box->value() != value || box->hasFocus())
+        box->setValue(value);
 }
 
 void TransparentConfig::onSilentIntervalEdited(const LineControls& l)

@@ -2,6 +2,9 @@
 #include "transparentconfig.h"
 #include "ui_transparentconfig.h"
 
+#include <QScopedValueRollback>
+#include <algorithm>
+
 bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
 {
     const QVector<ParameterSpec>& table = ParameterTable::parameters(CheckConnectionType);
@@ -19,9 +22,19 @@ bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
     // With its size: fromUtf8 of a bare QByteArray stops at a NUL byte, and a
     // list cut short there would differ from every frame the form builds.
     ParamsAll = QString::fromUtf8(valuePart.constData(), valuePart.size())
-                    .split(",", Qt::KeepEmptyParts, Qt::CaseSensitive);
-    for (const ParameterSpec& param : table)
-        applyParameter(param, list.at(param.position));
+                    .split(QLatin1Char(','), Qt::KeepEmptyParts);
+    {
+        const QScopedValueRollback<bool> reading(m_applyingRead, true);
+        for (const ParameterSpec& param : table)
+            applyParameter(param, list.at(param.position));
+    }
+    // The intervals' reset to their unit's default, held back while the
+    // values went in; an answer that carries the interval has set it since.
+    const bool intervalRead = std::any_of(table.begin(), table.end(),
+        [](const ParameterSpec& p) { return p.rule->field == ParamField::IntVal; });
+    if (!intervalRead)
+        for (const LineControls& l : m_lines)
+            presentCommandInterval(l);
     return true;
 }
 
@@ -53,7 +66,7 @@ void TransparentConfig::applyParameter(const ParameterSpec& param, const QByteAr
         l->enable->setCurrentIndex(shown);
         break;
     case ParamField::Port:
-        l->port->setValue(shown);
+        showValue(l->port, shown);
         // The box's value, not the raw one: the two lines' ports are compared
         // against what the user sees.
         *l->tcpPort = l->port->value();
@@ -85,27 +98,28 @@ void TransparentConfig::applyParameter(const ParameterSpec& param, const QByteAr
         CheckModChange(l->route);
         break;
     case ParamField::Tmout:
-        l->modbusTimeout->setValue(shown);
+        showValue(l->modbusTimeout, shown);
         break;
     case ParamField::EthTmout:
-        l->ethTimeout->setValue(shown);
+        showValue(l->ethTimeout, shown);
         break;
     case ParamField::RetryCnt:
-        l->retryCount->setValue(shown);
+        showValue(l->retryCount, shown);
         // The interval box must change unit with the new retry count before
         // the interval arrives, or a seconds box would clamp 500 ms to 10.
         presentCommandInterval(*l);
         break;
     case ParamField::IntVal:
-        l->intervalTime->setValue(shown);
+        showValue(l->intervalTime, shown);
         break;
     case ParamField::PingIntVal:
         qCDebug(lcForm) << l->pingLogLabel << ValOfList;
-        l->pingInterval->setValue(shown);
+        showValue(l->pingInterval, shown);
         break;
     case ParamField::Apn:
         APNValue = raw;
-        ui->lineEdit_APN->setText(QString::fromUtf8(APNValue));
+        if (ui->lineEdit_APN->text() != QString::fromUtf8(APNValue))
+            ui->lineEdit_APN->setText(QString::fromUtf8(APNValue));
         break;
     case ParamField::InfoResponse:
         ui->checkBox_InfoResponse->setChecked(shown != 0);

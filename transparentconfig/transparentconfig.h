@@ -143,6 +143,7 @@ private:
     void onSilentIntervalEdited(const LineControls& l);
     void onPortEdited(const LineControls& l);
     void presentCommandInterval(const LineControls& l);
+    static void showValue(QSpinBox* box, int value);
     static void snapToStep(QSpinBox* box);
     void sendReadAll();
 
@@ -189,6 +190,7 @@ private:
 
     LineControls m_lines[2] = {};
     bool m_apnWarningOpen = false;
+    bool m_applyingRead = false;
     DevInfoWindows devInfoWindows;
 };
 
