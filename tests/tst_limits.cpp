@@ -5,6 +5,7 @@
 // dialogs at most, and answers that run together into one block are refused
 // rather than read wrongly.
 #include "devinfo.h"
+#include "residentmemory.h"
 #include "testmain.h"
 #include "uitest.h"
 #include "kolvexconfigurator.h"
@@ -42,17 +43,6 @@ const QByteArray ReadAllAnswer
     = "+READALL=1,502,0,8,0,1,5,8,400,1000,5,1,503,0,8,0,1,5,8,400,1000,5,1\r\n";
 // 192.168.0.1, least significant byte first.
 const QByteArray CurrentIpAnswer = "+CURRENT_IP=16820416\r\n";
-
-qint64 residentKiB()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 QList<DevInfo*> devInfoWindows()
 {

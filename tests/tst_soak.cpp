@@ -9,6 +9,7 @@
 //   QUORVANE_SOAK_SEED    seed of the test's choices and of the simulator's faults
 //   QUORVANE_SOAK_TRACE   set: print every step
 #include "kolvexconfigurator.h"
+#include "residentmemory.h"
 #include "testmain.h"
 #include "modalanswerer.h"
 #include "simprocess.h"
@@ -52,17 +53,6 @@ int envNumber(const char* name, int fallback)
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
     return ok && value > 0 ? value : fallback;
-}
-
-qint64 residentKiB()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
 }
 
 template <typename F> bool waitUntil(F done, int ms)
