@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . tools/common.sh
 
-ensure_packages "${QUORVANE_PACKAGES[@]}"
+ensure_packages "${QUORVANE_PACKAGES[@]}" "${QUORVANE_TEST_PACKAGES[@]}"
 build_tree build
 
 echo "== running tests"

@@ -112,6 +112,25 @@ case $status in
     ;;
 esac
 
+# From the menu it starts on a desktop: under a virtual X server, with the
+# xcb platform a user gets, it must come up and keep running until stopped.
+if command -v xvfb-run >/dev/null; then
+  set +e
+  env -u QT_QPA_PLATFORM HOME="$work" XDG_CONFIG_HOME="$work/config" \
+    xvfb-run -a -s "-screen 0 1024x768x24" timeout -s TERM 3 "$root/usr/bin/quorvane" \
+    >"$work/x.log" 2>&1
+  status=$?
+  set -e
+  if { [ "$status" -eq 124 ] || [ "$status" -eq 143 ]; } && ! grep -q "qt.qpa" "$work/x.log"; then
+    pass "quorvane started under xvfb-run and ran until SIGTERM"
+  else
+    cat "$work/x.log"
+    fail "quorvane under xvfb-run exited with status $status"
+  fi
+else
+  fail "xvfb-run not found (package xvfb)"
+fi
+
 if [ -x "$root/usr/bin/quorvane-modemsim" ]; then
   if timeout 5 "$root/usr/bin/quorvane-modemsim" --help 2>&1 | grep -q "Usage:"; then
     pass "quorvane-modemsim --help"

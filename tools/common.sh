@@ -2,6 +2,8 @@
 # Sourced, not run.
 
 QUORVANE_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev dpkg-dev file)
+# Only the tests need these: the package's program is started on a virtual X server.
+QUORVANE_TEST_PACKAGES=(xvfb xauth)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
