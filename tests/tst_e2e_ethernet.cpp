@@ -22,15 +22,6 @@
 
 namespace {
 
-QList<DevInfo*> devInfoWindows()
-{
-    QList<DevInfo*> found;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<DevInfo*>(top))
-            found << d;
-    return found;
-}
-
 QStringList journalLines(const SimProcess& sim)
 {
     QFile f(sim.journal);
@@ -71,7 +62,7 @@ void TestE2eEthernet::initTestCase()
 
 void TestE2eEthernet::cleanup()
 {
-    qDeleteAll(devInfoWindows());
+    qDeleteAll(topLevels<DevInfo>());
 }
 
 bool TestE2eEthernet::connectRoute(KolvexConfigurator& w, bool usb)
@@ -81,9 +72,7 @@ bool TestE2eEthernet::connectRoute(KolvexConfigurator& w, bool usb)
         ports->setCurrentIndex(ports->count() - 1);
         control<QPushButton>(w, "pushButton_UsbConnect")->click();
     } else {
-        control<QLineEdit>(w, "lineEdit_ServerIp")->setText("127.0.0.1");
-        control<QLineEdit>(w, "lineEdit_ServerPort")->setText(QString::number(sim.configPort));
-        control<QPushButton>(w, "pushButton_TcpConnect")->click();
+        connectTo(w, sim.configPort, "Tcp");
     }
     const auto route = usb ? CommSettings::USB : CommSettings::TCP;
     QElapsedTimer clock;
@@ -199,8 +188,8 @@ void TestE2eEthernet::deviceInfoPingCurrentIp()
     QTRY_VERIFY_WITH_TIMEOUT(w.findChild<TransparentConfig*>()->paramsAll().size() == 23, 5000);
 
     w.findChild<QAction*>("actionGET_INFO")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(devInfoWindows().size(), 1, 5000);
-    DevInfo* info = devInfoWindows().first();
+    QTRY_COMPARE_WITH_TIMEOUT(topLevels<DevInfo>().size(), 1, 5000);
+    DevInfo* info = topLevels<DevInfo>().first();
     QVERIFY(!control<QLineEdit>(*info, "lineEdit_SerialNum")->text().isEmpty());
     QVERIFY(info->isVisible());
 

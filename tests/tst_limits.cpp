@@ -1,10 +1,8 @@
 // What a hostile or broken modem can cost the program: a modem on the TCP
 // route that floods it must neither freeze the window for more than a second
 // nor make it hold more than PendingBuffer::MAX_BYTES of unfinished answer,
-// a modem that answers DEVINFO in a loop gets DevInfoWindows::MaxOpen
-// dialogs at most, and answers that run together into one block are refused
-// rather than read wrongly.
-#include "devinfo.h"
+// and answers that run together into one block are refused rather than read
+// wrongly. (The cap on device information dialogs is held by tst_receive.)
 #include "residentmemory.h"
 #include "testmain.h"
 #include "uitest.h"
@@ -43,15 +41,6 @@ const QByteArray ReadAllAnswer
     = "+READALL=1,502,0,8,0,1,5,8,400,1000,5,1,503,0,8,0,1,5,8,400,1000,5,1\r\n";
 // 192.168.0.1, least significant byte first.
 const QByteArray CurrentIpAnswer = "+CURRENT_IP=16820416\r\n";
-
-QList<DevInfo*> devInfoWindows()
-{
-    QList<DevInfo*> found;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<DevInfo*>(top))
-            found << d;
-    return found;
-}
 
 // The longest time the event loop went without running a 10 ms timer.
 class StallMeter
@@ -148,13 +137,6 @@ private:
     std::atomic<bool> m_stop { false };
 };
 
-void connectTcp(KolvexConfigurator& w, quint16 port)
-{
-    control<QLineEdit>(w, "lineEdit_ServerIp")->setText("127.0.0.1");
-    control<QLineEdit>(w, "lineEdit_ServerPort")->setText(QString::number(port));
-    control<QPushButton>(w, "pushButton_TcpConnect")->click();
-}
-
 Writes cut(const QByteArray& bytes, int piece)
 {
     Writes pieces;
@@ -175,7 +157,6 @@ private slots:
     void pendingBufferStaysBounded();
     void floodKeepsWindowResponsive_data();
     void floodKeepsWindowResponsive();
-    void deviceInfoDialogsAreCapped();
     void answersRunTogetherAreRefused_data();
     void answersRunTogetherAreRefused();
 
@@ -242,7 +223,7 @@ void TestLimits::floodKeepsWindowResponsive()
     ModalAnswerer boxes;
     KolvexConfigurator w(nullptr, KolvexConfigurator::eETHModem);
     w.show();
-    connectTcp(w, modem.port());
+    connectTo(w, modem.port(), "Tcp");
     QTRY_COMPARE_WITH_TIMEOUT(w.connectionStatus(), CommSettings::TCP, 5000);
     // Settle first: the connect's own answer is not part of the flood.
     QTest::qWait(2 * PendingBuffer::HOLD_MS);
@@ -270,43 +251,6 @@ void TestLimits::floodKeepsWindowResponsive()
     QCOMPARE(boxes.count(), 0);
 }
 
-void TestLimits::deviceInfoDialogsAreCapped()
-{
-    ScriptedPeer peer;
-    peer.reply = [](const QByteArray& request) {
-        return request == "AT+READALL\r\n" ? ReadAllAnswer : QByteArray();
-    };
-    {
-        KolvexConfigurator w(nullptr, KolvexConfigurator::eETHModem);
-        QStringList shown;
-        connect(w.statusBar(), &QStatusBar::messageChanged, [&](const QString& m) { shown << m; });
-        connectTcp(w, peer.port());
-        QTRY_COMPARE_WITH_TIMEOUT(w.connectionStatus(), CommSettings::TCP, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(peer.hasClient(), 5000);
-
-        const QByteArray devInfo = "+DEVINFO=SN1,00:1A:2B:3C:4D:5E,1,2,3,4,5,6,7,8\r\n";
-        const QString refused = QString("Device information not shown: %1 windows already open")
-                                    .arg(DevInfoWindows::MaxOpen);
-        // One answer at a time, so that each is a block of its own.
-        for (int i = 1; i <= DevInfoWindows::MaxOpen; ++i) {
-            peer.send(devInfo);
-            QTRY_COMPARE_WITH_TIMEOUT(devInfoWindows().size(), i, 5000);
-        }
-        peer.send(devInfo);
-        QTRY_VERIFY_WITH_TIMEOUT(shown.contains(refused), 5000);
-        QCOMPARE(devInfoWindows().size(), DevInfoWindows::MaxOpen);
-
-        // A dialog the user closes makes room for the next answer.
-        devInfoWindows().first()->close();
-        QTRY_COMPARE_WITH_TIMEOUT(devInfoWindows().size(), DevInfoWindows::MaxOpen - 1, 5000);
-        peer.send(devInfo);
-        QTRY_COMPARE_WITH_TIMEOUT(devInfoWindows().size(), DevInfoWindows::MaxOpen, 5000);
-    }
-    // The dialogs still open go with the window.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(devInfoWindows().size(), 0);
-}
-
 void TestLimits::answersRunTogetherAreRefused_data()
 {
     QTest::addColumn<QByteArray>("block");
@@ -331,7 +275,7 @@ void TestLimits::answersRunTogetherAreRefused()
     auto* form = w.findChild<TransparentConfig*>();
     QStringList shown;
     connect(form, &TransparentConfig::WriteStatusBar, [&](const QString& m) { shown << m; });
-    connectTcp(w, peer.port());
+    connectTo(w, peer.port(), "Tcp");
     QTRY_COMPARE_WITH_TIMEOUT(form->paramsAll().size(), 23, 5000);
     const QStringList before = form->writeAllValues();
     QCOMPARE(before, form->paramsAll());

@@ -5,6 +5,7 @@
 #include "staticipconfig.h"
 #include "testsettings.h"
 #include "transparentconfig.h"
+#include "uitest.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -17,7 +18,6 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
     static QAction* action(QWidget& w, const char* name) { return w.findChild<QAction*>(name); }
-    static QWidget* control(QWidget& w, const char* name) { return w.findChild<QWidget*>(name); }
     static QString status(KolvexConfigurator& w) { return w.statusBar()->currentMessage(); }
     static TransparentConfig* form(QWidget& w) { return w.findChild<TransparentConfig*>(); }
     // The "Device Commands" (restart, info, ping) and "Device Select"
@@ -32,18 +32,6 @@ class TestMainWindow : public QObject
             s += action(w, qPrintable(QString("action") + a))->icon().isNull() ? '0' : '1';
         return s.insert(5, ' ');
     }
-    // Types the peer's address into the panel and presses the button of the
-    // route: "Tcp", "232" or "485".
-    static void connectTo(QWidget& w, quint16 port, const QString& route)
-    {
-        const bool tcp = route == "Tcp";
-        w.findChild<QLineEdit*>(tcp ? "lineEdit_ServerIp" : "lineEdit_TcpServerIp")
-            ->setText("127.0.0.1");
-        w.findChild<QLineEdit*>(tcp ? "lineEdit_ServerPort" : "lineEdit_ServerPort" + route)
-            ->setText(QString::number(port));
-        w.findChild<QPushButton*>("pushButton_" + route + "Connect")->click();
-    }
-
 private slots:
     void initTestCase() { isolateSettings(); }
 

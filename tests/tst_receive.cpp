@@ -4,21 +4,13 @@
 #include "parametertable.h"
 #include "staticipconfig.h"
 #include "tst_receive_fixtures.h"
+#include "uitest.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QRandomGenerator>
 
 namespace {
-
-QList<DevInfo*> openDevInfos()
-{
-    QList<DevInfo*> open;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<DevInfo*>(w))
-            open << d;
-    return open;
-}
 
 QByteArray readAll(const QList<QByteArray>& values)
 {
@@ -61,7 +53,7 @@ class TestReceive : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { qDeleteAll(openDevInfos()); }
+    void cleanup() { qDeleteAll(topLevels<DevInfo>()); }
     void answers_data();
     void answers();
     void devInfoDialogs();
@@ -155,8 +147,8 @@ void TestReceive::answers()
     const auto* ip = staticIp.findChild<QLineEdit*>("lineEdit_IpAddr");
     if (ip->text() != "0.0.0.0")
         seen << "static " + ip->text() + (ip->isEnabled() ? "" : " dhcp");
-    if (!openDevInfos().isEmpty())
-        seen << QString("dialogs %1").arg(openDevInfos().size());
+    if (!topLevels<DevInfo>().isEmpty())
+        seen << QString("dialogs %1").arg(topLevels<DevInfo>().size());
     // A read-all answer is taken whole or not at all.
     const QStringList params = form.paramsAll();
     if (!params.isEmpty())
@@ -169,33 +161,38 @@ void TestReceive::answers()
     QCOMPARE(answerer.count(), 0);
 }
 
-// Each answer opens one more dialog, up to MaxOpen; each closes on its own.
+// Each answer opens one more dialog, up to MaxOpen; each closes on its own,
+// and those left open close with the form.
 void TestReceive::devInfoDialogs()
 {
-    TransparentConfig form;
-    form.Set485Settings(true);
-    QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
-    const auto answer = [&form] {
-        QByteArray block = "+DEVINFO=SN,IMEI,3,1,2,1,4,1,0,7,extra\r\n";
-        form.Receive_Callback(block, nullptr);
-        return openDevInfos();
-    };
-    QList<DevInfo*> open;
-    for (int n = 0; n <= DevInfoWindows::MaxOpen; ++n)
-        open = answer();
-    QCOMPARE(open.size(), DevInfoWindows::MaxOpen);
-    QCOMPARE(status.count(), 1);
-    QCOMPARE(status.at(0).at(0).toString(),
-        QString("Device information not shown: 10 windows already open"));
-    QPointer<DevInfo> closing(open.at(0));
-    closing->close();
-    QTRY_VERIFY(closing.isNull());
-    QCOMPARE(openDevInfos(), open.mid(1));
-    QVERIFY(open.at(1)->isVisible() && !open.at(1)->isModal());
-    QCOMPARE(open.at(1)->findChild<QLineEdit*>("lineEdit_VersionParameter")->text(), QString("7"));
-    form.DestroyDevInfo(); // no sender: nothing to destroy
-    QCOMPARE(answer().size(), DevInfoWindows::MaxOpen);
-    QCOMPARE(status.count(), 1);
+    {
+        TransparentConfig form;
+        form.Set485Settings(true);
+        QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
+        const auto answer = [&form] {
+            QByteArray block = "+DEVINFO=SN,IMEI,3,1,2,1,4,1,0,7,extra\r\n";
+            form.Receive_Callback(block, nullptr);
+            return topLevels<DevInfo>();
+        };
+        QList<DevInfo*> open;
+        for (int n = 0; n <= DevInfoWindows::MaxOpen; ++n)
+            open = answer();
+        QCOMPARE(open.size(), DevInfoWindows::MaxOpen);
+        QCOMPARE(status.count(), 1);
+        QCOMPARE(status.at(0).at(0).toString(),
+            QString("Device information not shown: 10 windows already open"));
+        QPointer<DevInfo> closing(open.at(0));
+        closing->close();
+        QTRY_VERIFY(closing.isNull());
+        QCOMPARE(topLevels<DevInfo>(), open.mid(1));
+        QVERIFY(open.at(1)->isVisible() && !open.at(1)->isModal());
+        QCOMPARE(open.at(1)->findChild<QLineEdit*>("lineEdit_VersionParameter")->text(), QString("7"));
+        form.DestroyDevInfo(); // no sender: nothing to destroy
+        QCOMPARE(answer().size(), DevInfoWindows::MaxOpen);
+        QCOMPARE(status.count(), 1);
+    }
+    // The dialogs still open go with their form.
+    QVERIFY(topLevels<DevInfo>().isEmpty());
 }
 
 // The form may change only when a complete, valid read-all answer arrives.

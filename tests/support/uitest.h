@@ -1,7 +1,10 @@
 #ifndef UITEST_H
 #define UITEST_H
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QWidget>
 
@@ -17,6 +20,27 @@ template <typename T = QWidget> T* control(QWidget& w, const char* name)
 inline QString status(QMainWindow& w)
 {
     return w.statusBar()->currentMessage();
+}
+
+// The top-level windows of one kind that are open now.
+template <typename T> QList<T*> topLevels()
+{
+    QList<T*> found;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(top))
+            found << t;
+    return found;
+}
+
+// Types a peer on this host into the panel and presses the route's connect
+// button, as a user does: route "Tcp", "232" or "485".
+inline void connectTo(QWidget& w, quint16 port, const QString& route)
+{
+    const bool tcp = route == "Tcp";
+    control<QLineEdit>(w, tcp ? "lineEdit_ServerIp" : "lineEdit_TcpServerIp")->setText("127.0.0.1");
+    const QString portField = tcp ? "lineEdit_ServerPort" : "lineEdit_ServerPort" + route;
+    control<QLineEdit>(w, qPrintable(portField))->setText(QString::number(port));
+    control<QPushButton>(w, qPrintable("pushButton_" + route + "Connect"))->click();
 }
 
 #endif // UITEST_H
