@@ -11,136 +11,85 @@ set -euo pipefail
 build_dir=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-pkg.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-
 failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
-# check WHAT COMMAND...: one named check, counted rather than fatal, so one run
-# lists every problem with the package.
+# check WHAT COMMAND...: counted rather than fatal, so one run lists every problem.
 check() {
   local what=$1
   shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
+  if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
+# ran STATUS LOG: the program was still running when timeout sent SIGTERM; else shows the log.
+ran() { [ "$1" -eq 124 ] || [ "$1" -eq 143 ] || { cat "$2"; false; }; }
 
 for tool in cpack dpkg-deb dpkg-shlibdeps file timeout; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (dpkg-dev, file and coreutils are needed)"; exit 1; }
+  command -v "$tool" >/dev/null ||
+    { echo "FAIL: $tool not found (dpkg-dev, file and coreutils are needed)"; exit 1; }
 done
-
-echo "== cpack -G DEB into $work/out"
-if ! (cd "$build_dir" && cpack -G DEB -B "$work/out") >"$work/cpack.log" 2>&1; then
-  cat "$work/cpack.log"
-  echo "FAIL: cpack -G DEB"
-  exit 1
-fi
-shopt -s nullglob
+(cd "$build_dir" && cpack -G DEB -B "$work/out") >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; echo "FAIL: cpack -G DEB"; exit 1; }
 debs=("$work"/out/quorvane_*.deb)
-shopt -u nullglob
-[ ${#debs[@]} -eq 1 ] || { cat "$work/cpack.log"; echo "FAIL: expected one quorvane_*.deb, found ${#debs[@]}"; exit 1; }
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] ||
+  { cat "$work/cpack.log"; echo "FAIL: expected one quorvane_*.deb: ${debs[*]}"; exit 1; }
 deb=${debs[0]}
 echo "built $(basename "$deb")"
 
 field() { dpkg-deb -f "$deb" "$1"; }
-
-check "Package quorvane (is '$(field Package)')" [ "$(field Package)" = quorvane ]
-check "Section electronics (is '$(field Section)')" [ "$(field Section)" = electronics ]
-check "Maintainer Quorvane developers (is '$(field Maintainer)')" [ "$(field Maintainer)" = "Quorvane developers" ]
-check "Version set (is '$(field Version)')" [ -n "$(field Version)" ]
-check "Description set" [ -n "$(field Description)" ]
+for pair in Package=quorvane Section=electronics "Maintainer=Quorvane developers" Version=.+ Description=.+; do
+  name=${pair%%=*} want=${pair#*=}
+  check "$name $want (is '$(field "$name" | head -1)')" grep -Exq "$want" <<<"$(field "$name")"
+done
 depends=$(field Depends)
-echo "Depends: $depends"
+# Whole package names only: libqt5widgets5 must not be satisfied by a longer name.
 for lib in libqt5widgets5 libqt5serialport5 libqt5network5; do
-  # Whole package names only: libqt5widgets5 must not be satisfied by a longer name.
-  check "Depends names $lib" grep -Eq "(^|[ ,])$lib( |,|\$)" <<<"$depends"
+  check "Depends names $lib (is '$depends')" grep -Eq "(^|[ ,])$lib( |,|\$)" <<<"$depends"
 done
 
-root=$work/root
+root=$work/root bin=$work/root/usr/bin share=$work/root/usr/share
 dpkg-deb -x "$deb" "$root"
-
 for prog in quorvane quorvane-modemsim; do
-  check "usr/bin/$prog is an executable file" test -f "$root/usr/bin/$prog" -a -x "$root/usr/bin/$prog"
+  check "usr/bin/$prog is an executable file" test -f "$bin/$prog" -a -x "$bin/$prog"
 done
 
-desktop=$root/usr/share/applications/quorvane.desktop
-if [ -f "$desktop" ]; then
-  if command -v desktop-file-validate >/dev/null; then
-    check "desktop-file-validate" desktop-file-validate "$desktop"
-  fi
-  # The keys the menu relies on, checked whether or not the validator is installed.
-  for key in '\[Desktop Entry\]' 'Type=Application' 'Name=Quorvane' 'Comment=.+' 'Exec=quorvane' \
-    'Icon=quorvane' 'Terminal=false' 'Categories=Utility;Engineering;'; do
-    check "desktop entry has $key" grep -Exq "$key" "$desktop"
-  done
-  # The menu starts whatever Exec names from PATH: it must be the packaged program.
-  exec_prog=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-  check "Exec=$exec_prog is a packaged program" test -n "$exec_prog" -a -f "$root/usr/bin/$exec_prog" -a -x "$root/usr/bin/$exec_prog"
-else
-  fail "usr/share/applications/quorvane.desktop missing"
+desktop=$share/applications/quorvane.desktop
+check "usr/share/applications/quorvane.desktop present" test -f "$desktop"
+if command -v desktop-file-validate >/dev/null; then
+  check "desktop-file-validate" desktop-file-validate "$desktop"
 fi
+# The keys the menu relies on, checked whether or not the validator is installed.
+for key in '\[Desktop Entry\]' 'Type=Application' 'Name=Quorvane' 'Comment=.+' 'Exec=quorvane' \
+  'Icon=quorvane' 'Terminal=false' 'Categories=Utility;Engineering;'; do
+  check "desktop entry has $key" grep -Exqs "$key" "$desktop"
+done
+# The menu starts whatever Exec names from PATH: it must be the packaged program.
+exec_prog=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" 2>/dev/null || true)
+check "Exec=$exec_prog is a packaged program" \
+  test -n "$exec_prog" -a -f "$bin/$exec_prog" -a -x "$bin/$exec_prog"
 
 for size in 48 128 256; do
-  icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/quorvane.png
-  if [ -f "$icon" ] && file -b "$icon" | grep -q "PNG image data, $size x $size"; then
-    pass "icon ${size}x${size}"
-  else
-    fail "icon ${size}x${size} missing or not a ${size} px PNG"
-  fi
+  check "icon ${size}x${size} is a $size px PNG" grep -q "PNG image data, $size x $size" \
+    <<<"$(file -b "$share/icons/hicolor/${size}x${size}/apps/quorvane.png")"
 done
-
-for doc in README copyright; do
-  check "usr/share/doc/quorvane/$doc" test -s "$root/usr/share/doc/quorvane/$doc"
-done
+for doc in README copyright; do check "usr/share/doc/quorvane/$doc" test -s "$share/doc/quorvane/$doc"; done
 
 # The unpacked program must start with the system's Qt: either it answers
 # --help and exits, or it is still running when timeout sends SIGTERM.
-set +e
+status=0
 QT_QPA_PLATFORM=offscreen HOME=$work XDG_CONFIG_HOME=$work/config \
-  timeout -s TERM 2 "$root/usr/bin/quorvane" --help >"$work/run.log" 2>&1
-status=$?
-set -e
-case $status in
-  0)
-    if grep -q "Usage:" "$work/run.log"; then pass "quorvane --help"; else fail "quorvane --help exited 0 without a usage text"; fi
-    ;;
-  124 | 143) pass "quorvane started and ran until SIGTERM" ;;
-  *)
-    cat "$work/run.log"
-    fail "quorvane exited with status $status"
-    ;;
-esac
-
+  timeout -s TERM 2 "$bin/quorvane" --help >"$work/run.log" 2>&1 || status=$?
+if [ $status -eq 0 ]; then check "quorvane --help prints a usage text" grep -q "Usage:" "$work/run.log"
+else check "quorvane started offscreen and ran until SIGTERM (status $status)" ran $status "$work/run.log"; fi
 # From the menu it starts on a desktop: under a virtual X server, with the
 # xcb platform a user gets, it must come up and keep running until stopped.
-if command -v xvfb-run >/dev/null; then
-  set +e
-  env -u QT_QPA_PLATFORM HOME="$work" XDG_CONFIG_HOME="$work/config" \
-    xvfb-run -a -s "-screen 0 1024x768x24" timeout -s TERM 3 "$root/usr/bin/quorvane" \
-    >"$work/x.log" 2>&1
+status=0
+env -u QT_QPA_PLATFORM HOME="$work" XDG_CONFIG_HOME="$work/config" \
+  xvfb-run -a -s "-screen 0 1024x768x24" timeout -s TERM 3 "$bin/quorvane" >"$work/x.log" 2>&1 ||
   status=$?
-  set -e
-  if { [ "$status" -eq 124 ] || [ "$status" -eq 143 ]; } && ! grep -q "qt.qpa" "$work/x.log"; then
-    pass "quorvane started under xvfb-run and ran until SIGTERM"
-  else
-    cat "$work/x.log"
-    fail "quorvane under xvfb-run exited with status $status"
-  fi
-else
-  fail "xvfb-run not found (package xvfb)"
-fi
+check "quorvane started under xvfb-run (package xvfb) and ran until SIGTERM (status $status)" \
+  ran $status "$work/x.log"
+complaint=$(grep -m1 qt.qpa "$work/x.log" || true)
+check "no platform plugin complaint under xvfb-run $complaint" test -z "$complaint"
+check "quorvane-modemsim --help prints a usage text" \
+  grep -q "Usage:" <(timeout 5 "$bin/quorvane-modemsim" --help 2>&1)
 
-if [ -x "$root/usr/bin/quorvane-modemsim" ]; then
-  if timeout 5 "$root/usr/bin/quorvane-modemsim" --help 2>&1 | grep -q "Usage:"; then
-    pass "quorvane-modemsim --help"
-  else
-    fail "quorvane-modemsim --help printed no usage text"
-  fi
-fi
-
-if [ "$failures" -ne 0 ]; then
-  echo "$failures packaging check(s) failed"
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures packaging check(s) failed"; exit 1; }
 echo "all packaging checks passed"
