@@ -1,89 +1,61 @@
+// The configuration form: which controls each route opens, the rules that run
+// while the user edits, read-all answers in and write-all frames out.
+#include "formvalues.h"
 #include "modalanswerer.h"
 #include "testmain.h"
-#include "transparentconfig.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QtTest>
 
-// The configuration form: which controls each route opens, the rules that run
-// while the user edits, and read-all answers in, write-all values out.
+using Answers = QList<QMessageBox::StandardButton>;
+Q_DECLARE_METATYPE(Answers)
 
 namespace {
 
-const QByteArray ethAnswer = "1,502,0,8,0,1,5,8,400,1000,5,0,503,4,7,2,2,9,16,250,200,0,1";
-const QByteArray gsmAnswer = "1,502,0,8,0,1,5,8,400,1000,5,2,5000,300,"
-                             "0,503,4,7,2,2,9,16,250,200,0,0,500,120,internet,1";
-
-const QString params = "spinBox_EthTimeout_# spinBox_ModbusTimeout_# spinBox_SilentInterval_# "
-                       "comboBox_Mod_# comboBox_Datab_# comboBox_Parityb_# comboBox_Stopb_# "
-                       "comboBox_Baud_#";
+QString forLine(QString names, const QString& line) { return names.replace('#', line); }
+const QString params = "spinBox_EthTimeout_# spinBox_ModbusTimeout_# spinBox_SilentInterval_# comboBox_Mod_# "
+                       "comboBox_Datab_# comboBox_Parityb_# comboBox_Stopb_# comboBox_Baud_#";
 const QString gsmRows = "spinBox_RetryCount_# spinBox_IntervalTime_# spinBox_#_Ping_Interval";
-
-QString forLine(QString names, const QString& line)
-{
-    return names.replace('#', line);
-}
-
 // The groups the enablement rules speak of, in the column order of the state strings.
 const QStringList groups = { "comboBox_Enable_485 spinBox_Port_485", forLine(params, "485"),
     "comboBox_Enable_232 spinBox_Port_232", forLine(params, "232"), forLine(gsmRows, "485"),
-    forLine(gsmRows, "232"), "lineEdit_APN label_APN",
-    "checkBox_InfoResponse pushButton_ConfigurationApply", "pushButton_StaticIPConfig",
-    "label_Retry_Count label_Cmd_Interval_Tme label_Ping_Interval",
+    forLine(gsmRows, "232"), "lineEdit_APN label_APN", "checkBox_InfoResponse pushButton_ConfigurationApply",
+    "pushButton_StaticIPConfig", "label_Retry_Count label_Cmd_Interval_Tme label_Ping_Interval",
     "pushButton_ReadConfiguration" };
+const QMap<QString, QString> controls = { { "Mod", "comboBox_Mod_#" }, { "Silent", "spinBox_SilentInterval_#" },
+    { "Timeout", "spinBox_ModbusTimeout_#" }, { "Retry", "spinBox_RetryCount_#" },
+    { "Interval", "spinBox_IntervalTime_#" }, { "Port", "spinBox_Port_#" } };
 
-const QMap<QString, QString> controls
-    = { { "Mod", "comboBox_Mod_#" }, { "Silent", "spinBox_SilentInterval_#" },
-          { "Timeout", "spinBox_ModbusTimeout_#" }, { "Retry", "spinBox_RetryCount_#" },
-          { "Interval", "spinBox_IntervalTime_#" }, { "Port", "spinBox_Port_#" } };
-
-QByteArray withValue(const QByteArray& answer, int position, const QByteArray& value)
-{
-    QList<QByteArray> values = answer.split(',');
-    values[position] = value;
-    return values.join(',');
-}
-
-// "485", "ETH false", "DataRead true": the calls the main window makes.
+// "ETH", "485 false", "DataRead true": the calls the main window makes.
 void route(TransparentConfig& form, const QString& op)
 {
     using Op = void (TransparentConfig::*)(bool const&);
     static const QMap<QString, Op> ops = { { "ETH", &TransparentConfig::SetETHSettings },
-        { "USB", &TransparentConfig::SetUSBSettings },
-        { "485", &TransparentConfig::Set485Settings },
-        { "232", &TransparentConfig::Set232Settings },
-        { "DataRead", &TransparentConfig::DataReadSettings } };
+        { "USB", &TransparentConfig::SetUSBSettings }, { "485", &TransparentConfig::Set485Settings },
+        { "232", &TransparentConfig::Set232Settings }, { "DataRead", &TransparentConfig::DataReadSettings } };
     if (!op.isEmpty())
         (form.*ops.value(op.section(' ', 0, 0)))(!op.endsWith("false"));
 }
 
 // What the control shows, and whether it can be used within the form.
-QString state(TransparentConfig& form, const QString& name, bool withEnabled = true)
+QString state(TransparentConfig& form, const QString& name)
 {
     QWidget* w = form.findChild<QWidget*>(name);
-    if (!w)
-        return name + " missing";
-    QString shown = w->property(w->inherits("QComboBox") ? "currentText" : "text").toString();
-    if (w->inherits("QCheckBox"))
-        shown = w->property("checked").toString();
-    if (withEnabled)
-        shown += w->isEnabledTo(&form) ? " on" : " off";
-    return shown;
+    const char* shown = w->inherits("QComboBox") ? "currentText" : w->inherits("QCheckBox") ? "checked" : "text";
+    return w->property(shown).toString() + (w->isEnabledTo(&form) ? " on" : " off");
 }
 
 // '1' when every control of the group is enabled, '0' when none is.
 QChar groupState(TransparentConfig& form, const QString& names)
 {
-    QString states;
+    QString s;
     for (const QString& name : names.split(' '))
-        states += form.findChild<QWidget*>(name)->isEnabledTo(&form) ? '1' : '0';
-    return states.count(states.at(0)) == states.size() ? states.at(0) : QChar('?');
+        s += form.findChild<QWidget*>(name)->isEnabledTo(&form) ? '1' : '0';
+    return s.count(s.at(0)) == s.size() ? s.at(0) : QChar('?');
 }
 
-// Everything the user can see and everything the form would send, to prove
-// that a refused answer changed nothing.
+// Everything the user sees and everything the form would send.
 QStringList snapshot(TransparentConfig& form)
 {
     QStringList all = form.paramsAll() + form.writeAllValues();
@@ -92,16 +64,15 @@ QStringList snapshot(TransparentConfig& form)
     return all;
 }
 
-const QByteArray& validAnswer(const TransparentConfig& form)
-{
-    return AtProtocol::isGsmRoute(form.connectionType()) ? gsmAnswer : ethAnswer;
-}
-
-// "Mod=4 Silent=15": a combo takes the index; a spin box the value, then the
-// edit is finished as when the user leaves the box.
+// "Mod=4 Silent=15 Read": a combo takes the index; a spin box the value, then
+// the edit is finished as when the user leaves the box; Read takes a valid answer.
 void edit(TransparentConfig& form, const QString& steps, const QString& line)
 {
-    for (const QString& step : steps.split(' ')) {
+    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+        if (step == "Read") {
+            form.applyReadAll(valuesOf(form.connectionType()));
+            continue;
+        }
         QWidget* w = form.findChild<QWidget*>(forLine(controls[step.section('=', 0, 0)], line));
         const bool combo = w->inherits("QComboBox");
         w->setProperty(combo ? "currentIndex" : "value", step.section('=', 1).toInt());
@@ -110,186 +81,142 @@ void edit(TransparentConfig& form, const QString& steps, const QString& line)
     }
 }
 
-// The data rows below, one struct per table.
-struct EnableRow
-{
-    const char *name, *op, *line;
-    char port, others; // '1' on, '0' off, '-' as the route left it
-};
-struct RuleRow
-{
-    const char *name, *steps, *box, *expected; // expected: 'suffix' min..max/step =value
-};
-struct ReadRow
-{
-    const char *op, *read, *control, *shown, *written;
-    int position;
-};
+QString frame(const QByteArray& values) { return "AT+WRITEALL=" + values + "\r\n"; }
 
 } // namespace
-
-Q_DECLARE_METATYPE(EnableRow)
-Q_DECLARE_METATYPE(RuleRow)
-Q_DECLARE_METATYPE(ReadRow)
 
 class TestForm : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initialState()
-    {
-        TransparentConfig form;
-        QVERIFY(!form.isEnabled());
-        QCOMPARE(form.connectionType(), AtProtocol::eMax);
-        // The headings are named the other way round from what they show.
-        QStringList expected = { "label_232Config=RS485 CONFIG on",
-            "label_485Config=RS232 CONFIG on", "lineEdit_APN= on", "checkBox_InfoResponse=false on",
-            "pushButton_StaticIPConfig=Static IP Settings on",
-            "pushButton_ReadConfiguration=Read Configuration on",
-            "pushButton_ConfigurationApply=Apply Configuration on" };
-        for (const QString line : { "485", "232" })
-            expected += forLine("comboBox_Enable_#=Disable on|spinBox_Port_#=0 off|"
-                                "spinBox_EthTimeout_#=0     min off|"
-                                "spinBox_ModbusTimeout_#=100     ms off|"
-                                "comboBox_Mod_#=TCP to RTU off|comboBox_Datab_#=8 Bit off|"
-                                "comboBox_Parityb_#=None off|comboBox_Stopb_#=1    Stop off|"
-                                "comboBox_Baud_#=300 off|spinBox_SilentInterval_#=8     Char off|"
-                                "spinBox_RetryCount_#=0 on|spinBox_IntervalTime_#=10     ms on|"
-                                "spinBox_#_Ping_Interval=2       dk on",
-                line)
-                            .split('|');
-        QStringList actual;
-        for (const QString& entry : expected)
-            actual << entry.section('=', 0, 0) + "=" + state(form, entry.section('=', 0, 0));
-        QCOMPARE(actual, expected);
-    }
-
     void routes_data()
     {
         QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("states"); // per group: '1' on, '0' off, '-' untouched
-        QTest::addColumn<int>("route");
-        // clang-format off
         // en+port485 par485 en+port232 par232 gsm485 gsm232 apn info+apply staticIp gsmLabels read
-        QTest::newRow("ETH true")       << "ETH true"       << "- - - - 0 0 0 - - 0 -" << int(AtProtocol::eETH);
-        QTest::newRow("ETH false")      << "ETH false"      << "- - - - 1 1 1 - - 1 -" << int(AtProtocol::eETH);
-        QTest::newRow("USB true")       << "USB true"       << "- - - - 0 0 0 - - 0 -" << int(AtProtocol::eUSB);
-        QTest::newRow("485 true")       << "485 true"       << "0 1 1 0 1 0 1 1 0 - -" << int(AtProtocol::eTCP485);
-        QTest::newRow("485 false")      << "485 false"      << "1 0 0 1 0 1 0 0 1 - -" << int(AtProtocol::eTCP485);
-        QTest::newRow("232 true")       << "232 true"       << "1 0 0 1 0 1 1 1 0 - -" << int(AtProtocol::eTCP232);
-        QTest::newRow("232 false")      << "232 false"      << "0 1 1 0 1 0 0 0 1 - -" << int(AtProtocol::eTCP232);
-        QTest::newRow("DataRead true")  << "DataRead true"  << "0 0 0 0 0 0 0 0 0 - 1" << int(AtProtocol::eMax);
-        QTest::newRow("DataRead false") << "DataRead false" << "1 1 1 1 1 1 1 1 1 - 0" << int(AtProtocol::eMax);
-        // clang-format on
+        for (const char* row : { "ETH true|- - - - 0 0 0 - - 0 -", "ETH false|- - - - 1 1 1 - - 1 -",
+                 "USB true|- - - - 0 0 0 - - 0 -", "485 true|0 1 1 0 1 0 1 1 0 - -",
+                 "485 false|1 0 0 1 0 1 0 0 1 - -", "232 true|1 0 0 1 0 1 1 1 0 - -",
+                 "232 false|0 1 1 0 1 0 0 0 1 - -", "DataRead true|0 0 0 0 0 0 0 0 0 - 1",
+                 "DataRead false|1 1 1 1 1 1 1 1 1 - 0" })
+            QTest::newRow(row) << QString(row).section('|', 0, 0) << QString(row).section('|', 1);
     }
 
-    // Each route call switches its controls, records the route, and the read
+    // Each route call switches its controls and records the route; the read
     // button then asks for READALL (nothing without a route).
     void routes()
     {
         QFETCH(QString, op);
         QFETCH(QString, states);
-        QFETCH(int, route);
         for (const QChar before : { '0', '1' }) { // untouched controls keep either state
             TransparentConfig form;
-            for (const QString& group : groups)
-                for (const QString& name : group.split(' '))
-                    form.findChild<QWidget*>(name)->setEnabled(before == '1');
-            ::route(form, op);
+            for (const QString& name : groups.join(' ').split(' '))
+                form.findChild<QWidget*>(name)->setEnabled(before == '1');
+            route(form, op);
             QString actual;
             for (const QString& group : groups)
                 actual += QString(groupState(form, group)) + ' ';
             QCOMPARE(actual.trimmed(), QString(states).replace('-', before));
-            QCOMPARE(int(form.connectionType()), route);
+            const int expected = QStringList { "ETH", "USB", "485", "232" }.indexOf(op.section(' ', 0, 0));
+            QCOMPARE(int(form.connectionType()), expected < 0 ? int(AtProtocol::eMax) : expected);
             QVERIFY(!form.isEnabled()); // the form as a whole is the main window's business
             QSignalSpy sent(&form, &TransparentConfig::WriteData);
-            QMetaObject::invokeMethod(form.findChild<QWidget*>("pushButton_ReadConfiguration"),
-                "clicked", Q_ARG(bool, false));
-            QCOMPARE(sent.value(0).value(0).toByteArray(),
-                route == AtProtocol::eMax ? QByteArray() : QByteArray("AT+READALL\r\n"));
+            QMetaObject::invokeMethod(form.findChild<QWidget*>("pushButton_ReadConfiguration"), "clicked");
+            QCOMPARE(sent.value(0).value(0).toByteArray(), expected < 0 ? "" : QByteArray("AT+READALL\r\n"));
         }
     }
 
     void enableCombo_data()
     {
-        QTest::addColumn<EnableRow>("row");
-        const EnableRow rows[] = { { "no route 485", "", "485", '1', '1' },
-            { "eth 232", "ETH", "232", '1', '1' }, { "tcp485 485", "485", "485", '0', '1' },
-            { "tcp232 485", "232", "485", '-', '-' }, { "tcp485 232", "485", "232", '-', '-' } };
-        for (const EnableRow& r : rows)
-            QTest::newRow(r.name) << r;
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected"); // port, others: '1' on, '0' off, '-' as they were
+        for (const char* row : { "|485|11", "ETH|232|11", "485|485|01", "232|485|--", "485|232|--" })
+            QTest::newRow(row) << QString(row).section('|', 0, 0) << QString(row).section('|', 1, 1)
+                               << QString(row).section('|', 2);
     }
 
     // The line's parameters follow its Enable combo, except over the other
     // line's tunnel; over any tunnel the port stays locked.
     void enableCombo()
     {
-        QFETCH(EnableRow, row);
+        QFETCH(QString, op);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
         TransparentConfig form;
-        route(form, row.op);
-        const QString port = QString("spinBox_Port_") + row.line, eight = forLine(params, row.line);
-        const QChar portBefore = groupState(form, port), othersBefore = groupState(form, eight);
+        route(form, op);
+        const QString port = "spinBox_Port_" + line, eight = forLine(params, line);
+        const QString before = QString(groupState(form, port)) + groupState(form, eight);
         ModalAnswerer answerer;
-        auto* enable = form.findChild<QComboBox*>(QString("comboBox_Enable_") + row.line);
+        auto* enable = form.findChild<QComboBox*>("comboBox_Enable_" + line);
         enable->setCurrentIndex(1);
+        QCOMPARE(answerer.lastTitle() + " | " + answerer.lastText(), QString("Uyarı ! | Portunuz açık ise kapatılacak !"));
         QCOMPARE(answerer.count(), 1);
-        QCOMPARE(answerer.lastTitle() + " | " + answerer.lastText(),
-            QString("Uyarı ! | Portunuz açık ise kapatılacak !"));
-        QCOMPARE(groupState(form, port), row.port == '-' ? portBefore : QChar(row.port));
-        QCOMPARE(groupState(form, eight), row.others == '-' ? othersBefore : QChar(row.others));
+        QCOMPARE(QString(groupState(form, port)) + groupState(form, eight), expected == "--" ? before : expected);
         enable->setCurrentIndex(0);
-        QCOMPARE(groupState(form, eight), row.others == '-' ? othersBefore : QChar('0'));
+        QCOMPARE(groupState(form, eight), expected == "--" ? before[1] : QChar('0'));
     }
 
     void rules_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<RuleRow>("row");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected"); // box: 'suffix' min..max/step =value
         // clang-format off
-        const RuleRow rows[] = {
-            {"full transparent", "Mod=4",                       "Silent",   "'    ms' 10..5000/10 =400"},
-            {"back to rtu",      "Mod=4 Mod=0",                 "Silent",   "'     char' 4..128/1 =8"},
-            {"15 ms",            "Mod=4 Silent=15",             "Silent",   "'    ms' 10..5000/10 =10"},
-            {"4999 ms",          "Mod=4 Silent=4999",           "Silent",   "'    ms' 10..5000/10 =4990"},
-            {"ms kept",          "Mod=4 Silent=15 Mod=3 Mod=4", "Silent",   "'    ms' 10..5000/10 =10"},
-            {"chars kept",       "Silent=13 Mod=4 Mod=0",       "Silent",   "'     char' 4..128/1 =13"},
-            {"timeout 105",      "Timeout=105",                 "Timeout",  "'     ms' 100..10000/10 =100"},
-            {"interval as built","Interval=10",                 "Interval", "'     ms' 0..1000/50 =0"},
-            {"retry 2",          "Retry=2",                     "Interval", "'   s' 3..10/1 =3"},
-            {"retry 0, 250",     "Retry=0 Interval=250",        "Interval", "'    ms' 0..5000/100 =200"},
-            {"mode resets",      "Retry=2 Interval=8 Mod=1",    "Interval", "'   s' 3..10/1 =3"},
+        const char* const rows[] = {
+            "|Mod=4|Silent '    ms' 10..5000/10 =400",
+            "|Mod=4 Mod=0|Silent '     char' 4..128/1 =8",
+            "|Mod=4 Silent=15|Silent '    ms' 10..5000/10 =10",
+            "|Mod=4 Silent=4999|Silent '    ms' 10..5000/10 =4990",
+            "|Mod=4 Silent=15 Mod=3 Mod=4|Silent '    ms' 10..5000/10 =10",
+            "|Silent=13 Mod=4 Mod=0|Silent '     char' 4..128/1 =13",
+            "|Timeout=105|Timeout '     ms' 100..10000/10 =100",
+            "|Interval=10|Interval '     ms' 0..1000/50 =0",
+            "|Retry=2|Interval '   s' 3..10/1 =3",
+            "|Retry=0 Interval=250|Interval '    ms' 0..5000/100 =200",
+            "|Retry=2 Interval=8 Mod=1|Interval '   s' 3..10/1 =3",
+            // The Ethernet answer carries no interval: a read leaves it at its unit's default.
+            "ETH|Interval=700 Read|Interval '    ms' 0..5000/100 =100",
+            "ETH|Retry=2 Interval=8 Read|Interval '   s' 3..10/1 =3",
         };
-        for (const char* line : { "485", "232" })
-            for (const RuleRow& r : rows)
-                QTest::addRow("%s %s", line, r.name) << QString(line) << r;
-        // The other line holds 502 (RS485) and 503 (RS232) to start with.
-        QTest::newRow("485 takes 503") << QString("485") << RuleRow { "", "Port=503", "Port", "'' 0..65535/1 =502" };
-        QTest::newRow("232 takes 502") << QString("232") << RuleRow { "", "Port=502", "Port", "'' 0..65535/1 =503" };
-        QTest::newRow("485 free port") << QString("485") << RuleRow { "", "Port=600", "Port", "'' 0..65535/1 =600" };
         // clang-format on
+        for (const char* line : { "485", "232" })
+            for (const QString row : rows)
+                QTest::addRow("%s %s", line, qPrintable(row)) << line << row.section('|', 0, 0)
+                                                              << row.section('|', 1, 1) << row.section('|', 2);
+        // The other line holds 502 (RS485) and 503 (RS232) to start with.
+        QTest::newRow("485 takes 503") << "485" << "" << "Port=503" << "Port '' 0..65535/1 =502";
+        QTest::newRow("232 takes 502") << "232" << "" << "Port=502" << "Port '' 0..65535/1 =503";
+        QTest::newRow("485 free port") << "485" << "" << "Port=600" << "Port '' 0..65535/1 =600";
+        QTest::newRow("gsm read") << "485" << "485" << "Interval=700 Read" << "Interval '   s' 3..10/1 =5";
     }
 
     void rules()
     {
         QFETCH(QString, line);
-        QFETCH(RuleRow, row);
+        QFETCH(QString, op);
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
         TransparentConfig form;
-        edit(form, row.steps, line);
-        auto* b = form.findChild<QSpinBox*>(forLine(controls[row.box], line));
+        ModalAnswerer answerer;
+        route(form, op);
+        edit(form, steps, line);
+        auto* b = form.findChild<QSpinBox*>(forLine(controls[expected.section(' ', 0, 0)], line));
         QCOMPARE(QString::asprintf("'%s' %d..%d/%d =%d", qPrintable(b->suffix()), b->minimum(),
                      b->maximum(), b->singleStep(), b->value()),
-            QString(row.expected));
+            expected.section(' ', 1));
     }
 
-    // Warned on every edit that leaves the APN read, once per edit although
-    // the box takes the focus from the line edit.
+    // Warned at the end of every edit that leaves the APN other than read,
+    // once per edit although the box takes the focus from the line edit.
     void apnWarning()
     {
         TransparentConfig form;
         ModalAnswerer answerer;
         form.Set485Settings(true);
-        QVERIFY(form.applyReadAll(gsmAnswer));
+        QVERIFY(form.applyReadAll(GsmValues));
         form.setEnabled(true);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -300,122 +227,181 @@ private slots:
         QTest::keyClick(apn, Qt::Key_Return);
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
         QTest::qWait(50);
-        QCOMPARE(answerer.count(), 1);
         QCOMPARE(answerer.lastTitle() + " | " + answerer.lastText(),
-            QString("Uyarı ! | APN Değiştirildi Değişiklikleri modeme yazarsanız modem yeniden "
-                    "başlatılacak !"));
+            QString("Uyarı ! | APN Değiştirildi Değişiklikleri modeme yazarsanız modem yeniden başlatılacak !"));
+        QCOMPARE(answerer.count(), 1);
         QMetaObject::invokeMethod(apn, "editingFinished");
         apn->setText("internet");
         QMetaObject::invokeMethod(apn, "editingFinished");
         QCOMPARE(answerer.count(), 2);
     }
 
-    void readAndWrite_data()
+    void limits_data()
     {
-        QTest::addColumn<ReadRow>("row");
-        // clang-format off
-        const ReadRow rows[] = {
-            {"ETH", "7",    "comboBox_Datab_485",         "7 Bit",        "7",    3},
-            {"USB", "2",    "comboBox_Stopb_232",         "2    Stop",    "2",    16},
-            {"ETH", "9",    "comboBox_Baud_232",          "115200",       "9",    17},
-            {"ETH", "100",  "spinBox_SilentInterval_485", "100     char", "100",  7},
-            {"USB", "255",  "spinBox_SilentInterval_232", "255    ms",    "255",  19},
-            {"ETH", "0",    "checkBox_InfoResponse",      "false",        "0",    22},
-            {"USB", "1",    "checkBox_InfoResponse",      "true",         "1",    22},
-            {"485", "300",  "spinBox_485_Ping_Interval",  "5       dk",   "300",  13},
-            {"232", "150",  "spinBox_232_Ping_Interval",  "2       dk",   "120",  27},
-            {"485", "90",   "spinBox_485_Ping_Interval",  "2       dk",   "120",  13},
-            {"232", "0",    "spinBox_232_Ping_Interval",  "2       dk",   "120",  27},
-            {"485", "5000", "spinBox_IntervalTime_485",   "5   s",        "5000", 12},
-            {"232", "7500", "spinBox_IntervalTime_485",   "7   s",        "7000", 12},
-            {"485", "2500", "spinBox_IntervalTime_232",   "2500    ms",   "2500", 26},
-            {"232", "0123", "lineEdit_APN",               "0123",         "0123", 28},
-            {"485", "0",    "checkBox_InfoResponse",      "false",        "0",    29},
-            {"232", "7",    "comboBox_Datab_232",         "7 Bit",        "7",    17},
-            {"485", "2",    "comboBox_Stopb_485",         "2    Stop",    "2",    5},
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("reason"); // empty: accepted
+        const auto range = [](const char* lo, const char* hi) {
+            return QString("( ValOfList >= %1 ) && ( ValOfList <= %2 )").arg(lo, hi);
         };
-        // clang-format on
-        for (const ReadRow& r : rows)
-            QTest::addRow("%s %s=%s", r.op, r.control, r.read) << r;
-    }
-
-    // One value of a valid answer changed: the control shows it, and the
-    // write-all values are the answer with that value as the form sends it.
-    void readAndWrite()
-    {
-        QFETCH(ReadRow, row);
-        TransparentConfig form;
-        route(form, row.op);
-        const QByteArray& answer = validAnswer(form);
-        const QByteArray read = withValue(answer, row.position, row.read);
-        ModalAnswerer answerer;
-        QVERIFY(form.applyReadAll(read));
-        QCOMPARE(state(form, row.control, false), QString(row.shown));
-        QCOMPARE(form.paramsAll(), QString(read).split(','));
-        QCOMPARE(form.writeAllValues(),
-            QString(withValue(answer, row.position, row.written)).split(','));
-        QCOMPARE(answerer.count(), 0); // the read changed the Enable combos without a warning
-    }
-
-    void intervalAfterRead_data()
-    {
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("shown");
-        // The Ethernet answer carries no interval: the read leaves it at its
-        // unit's default, as the mode rules always have.
-        QTest::newRow("eth, ms") << "ETH" << "Interval=700" << "100    ms";
-        QTest::newRow("eth, retried") << "ETH" << "Retry=2 Interval=8" << "3   s";
-        QTest::newRow("gsm, read value") << "485" << "Interval=700" << "5   s";
-    }
-
-    void intervalAfterRead()
-    {
-        QFETCH(QString, op);
-        QFETCH(QString, steps);
-        QFETCH(QString, shown);
-        TransparentConfig form;
-        route(form, op);
-        edit(form, steps, "485");
-        ModalAnswerer answerer;
-        QVERIFY(form.applyReadAll(validAnswer(form)));
-        QCOMPARE(state(form, "spinBox_IntervalTime_485", false), shown);
-    }
-
-    void refused_data()
-    {
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<QString>("reason");
+        const auto rows = [](const char* op, int position, const char* keyword, const char* ok,
+                              const char* bad, const QString& condition) {
+            for (const QString& v : QString(ok).split(' ', Qt::SkipEmptyParts))
+                QTest::addRow("%s %s=%s", op, keyword, qPrintable(v)) << op << position << v << QString();
+            for (const QString& v : QString(bad).split(' ', Qt::SkipEmptyParts))
+                QTest::addRow("%s %s=%s", op, keyword, qPrintable(v))
+                    << op << position << v << QString("%1 = %2 breaks %3").arg(keyword, v, condition);
+        };
         // clang-format off
-        QTest::newRow("eth short") << "ETH" << ethAnswer.left(ethAnswer.lastIndexOf(','))
-            << "22 values, 23 expected";
-        QTest::newRow("gsm given eth") << "232" << ethAnswer << "23 values, 30 expected";
-        QTest::newRow("eth last value") << "USB" << withValue(ethAnswer, 22, "2")
-            << "INFORESPONSE = 2 breaks ValOfList <= EnableIndexMax";
-        QTest::newRow("gsm data bits") << "485" << withValue(gsmAnswer, 17, "9")
-            << "232DATAB = 9 breaks ( ValOfList >= DatabitMin ) && ( ValOfList <= DatabitMax )";
+        rows("ETH", 0,  "485EN",        "0 1",    "2 -1",  "ValOfList <= EnableIndexMax");
+        rows("USB", 13, "232MOD",       "0 4",    "5 -1",  "ValOfList <= TrpModIndexMax");
+        rows("ETH", 3,  "485DATAB",     "7 8 07", "6 9 x 0x8 4294967304", range("DatabitMin", "DatabitMax"));
+        rows("ETH", 15, "232PARB",      "0 2",    "3 -1",  "ValOfList <= ParitybitMax");
+        rows("ETH", 5,  "485STPB",      "1 2",    "0 3",   range("StopbitMin", "StopbitMax"));
+        rows("ETH", 17, "232BAUD",      "0 9",    "10 -1", "ValOfList <= BaudIndexMax");
+        rows("ETH", 7,  "485WAITCHR",   "4 128",  "3 129", range("WaitingChrMin", "WaitingChrMax"));
+        rows("ETH", 19, "232WAITMS",    "10 5000", "9 5001", range("WaitingMsMin", "WaitingMsMax"));
+        rows("USB", 22, "INFORESPONSE", "0 1",    "2 -1",  "ValOfList <= EnableIndexMax");
+        rows("ETH", 1,  "485PORT",      "70000 junk", "", "");
+        rows("485", 11, "485RETRYCNT",  "999 -1", "",      "");
+        rows("232", 28, "APN",          "web.apn 12", "",  "");
+        rows("232", 17, "232DATAB",     "",       "9",     range("DatabitMin", "DatabitMax"));
+        rows("485", 29, "INFORESPONSE", "",       "2",     "ValOfList <= EnableIndexMax");
         // clang-format on
+        // A slow answer and a quick one can reach the parser as one block; the
+        // second one's head would be read as a value of 0.
+        QTest::newRow("two answers") << "ETH" << 22 << "1\r\n+READALL=0" << "more than one answer in one block";
+        QTest::newRow("answer and +OK") << "ETH" << 22 << "1\r\n+OK" << "more than one answer in one block";
+        QTest::newRow("eth short") << "ETH" << -1 << QString() << "22 values, 23 expected";
+        QTest::newRow("gsm given eth") << "232" << -2 << QString() << "23 values, 30 expected";
     }
 
-    // Nothing of a refused answer is applied; the status bar says why.
-    void refused()
+    // One value put into a valid answer; a refused answer changes nothing
+    // and the status bar says why.
+    void limits()
     {
         QFETCH(QString, op);
-        QFETCH(QByteArray, answer);
+        QFETCH(int, position);
+        QFETCH(QString, value);
         QFETCH(QString, reason);
         TransparentConfig form;
         ModalAnswerer answerer; // a read that warned would block here
         route(form, op);
-        QVERIFY(form.applyReadAll(validAnswer(form)));
+        const QByteArray valid = valuesOf(form.connectionType());
+        QVERIFY(form.applyReadAll(valid));
         // An edit early in the answer's order: applying any of it would undo the edit.
         form.findChild<QSpinBox*>("spinBox_ModbusTimeout_485")->setValue(3330);
         const QStringList before = snapshot(form);
+        const QByteArray answer = position >= 0 ? with(valid, position, value.toUtf8())
+            : position == -1                    ? valid.left(valid.lastIndexOf(','))
+                                                : EthValues;
         QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
-        QVERIFY(!form.applyReadAll(answer));
+        QCOMPARE(form.applyReadAll(answer), reason.isEmpty());
+        if (reason.isEmpty()) {
+            QCOMPARE(form.paramsAll(), QString(answer).split(','));
+            return;
+        }
         QCOMPARE(status.count(), 1);
         QCOMPARE(status.first(), QVariantList({ "Configuration refused: " + reason, 3000 }));
         QCOMPARE(snapshot(form), before);
+    }
+
+    void apply_data()
+    {
+        QTest::addColumn<int>("route");
+        QTest::addColumn<QByteArray>("values"); // the read-all answer before, if any
+        QTest::addColumn<QString>("change"); // the user's edit "objectName.property=value", or a control shown
+        QTest::addColumn<Answers>("answers");
+        QTest::addColumn<QStringList>("seen"); // boxes as "title: text", then the frames sent
+        const auto Y = QMessageBox::Yes, N = QMessageBox::No;
+        const auto row = [](const char* name, Route r, const QByteArray& values, const char* change,
+                             Answers answers, const QStringList& seen) {
+            QTest::newRow(name) << int(r) << values << QString(change) << answers << seen;
+        };
+        const QString framing = ": 7bit Parity None olarak devam etmek istiyor musunuz ?";
+        const QString w485 = "RS485 Config Warning" + framing, w232 = "RS232 Config Warning" + framing;
+        const QString ask = "Dikkat !: Parametrelerinizde değişiklik var. Devam etmek istiyor musunuz ?";
+        const QString apnBad = "Uyarı !: APN virgül (,) ya da satır sonu içeremez: modem bunları alan ayırıcı "
+                               "olarak okur ve yapılandırması bozulur. Yapılandırma yazılmadı.";
+        // Right after a read nothing differs: the frame goes out at once, unasked.
+        for (int r = 0; r < AtProtocol::eMax; ++r)
+            QTest::addRow("unchanged %d", r) << r << valuesOf(Route(r)) << QString() << Answers { N }
+                                             << QStringList { frame(valuesOf(Route(r))) };
+        // Positions: RS485 data bits 3, parity 4; RS232 data bits 14, parity 15 (GSM: 17, 18).
+        const QByteArray rs485 = with(with(EthValues, 3, "7"), 4, "0"), both = with(with(rs485, 14, "7"), 15, "0");
+        const QByteArray e = EthValues, g = GsmValues;
+        const Route eth = AtProtocol::eETH, usb = AtProtocol::eUSB, t485 = AtProtocol::eTCP485, t232 = AtProtocol::eTCP232;
+        // clang-format off
+        row("no route: nothing sent", AtProtocol::eMax, "", "", { Y }, {});
+        row("nothing read yet", eth, "", "", { Y }, { ask, frame("0,0,0,8,0,1,0,8,400,100,0,0,0,0,8,0,1,0,8,400,100,0,0") });
+        row("eth port", eth, e, "spinBox_Port_485.value=600", { Y }, { ask, frame(with(e, 1, "600")) });
+        row("usb baud 232", usb, e, "comboBox_Baud_232.currentIndex=3", { Y }, { ask, frame(with(e, 17, "3")) });
+        row("info response", eth, e, "checkBox_InfoResponse.checked=0", { Y }, { ask, frame(with(e, 22, "0")) });
+        row("ping minutes", t485, g, "spinBox_485_Ping_Interval.value=7", { Y }, { ask, frame(with(g, 13, "420")) });
+        row("interval seconds", t485, g, "spinBox_IntervalTime_485.value=4", { Y }, { ask, frame(with(g, 12, "4000")) });
+        row("apn", t232, g, "lineEdit_APN.text=iot.net", { Y }, { ask, frame(with(g, 28, "iot.net")) });
+        row("no re-reads, eth", eth, e, "spinBox_Port_485.value=600", { N }, { ask, "AT+READALL\r\n" });
+        row("no re-reads, gsm", t232, g, "lineEdit_APN.text=x", { N }, { ask, "AT+READALL\r\n" });
+        row("485 7N yes", eth, rs485, "", { Y }, { w485, frame(rs485) });
+        row("485 7N no", eth, rs485, "", { N }, { w485 });
+        row("232 7N no, gsm", t485, with(with(g, 17, "7"), 18, "0"), "", { N }, { w232 });
+        row("both, 232 yes decides", eth, both, "", { N, Y }, { w485, w232, frame(both) });
+        row("both, 232 no decides", eth, both, "", { Y, N }, { w485, w232 });
+        row("8 bit none", eth, with(with(e, 14, "8"), 15, "0"), "", { N }, { frame(with(with(e, 14, "8"), 15, "0")) });
+        row("disabled line warns too", eth, with(rs485, 0, "0"), "", { N }, { w485 });
+        row("declined, changed, yes", eth, rs485, "spinBox_Port_485.value=600", { N, Y }, { w485, ask });
+        row("apn comma", t485, g, "lineEdit_APN.text=internet,x", { Y }, { apnBad });
+        row("apn CR", t232, g, "lineEdit_APN.text=internet\rx", { Y }, { apnBad });
+        row("apn LF", t485, g, "lineEdit_APN.text=internet\n", { Y }, { apnBad });
+        // A value as read and shown: written back as the form holds it, asked first when that differs.
+        row("7 bit", eth, with(e, 3, "7"), "comboBox_Datab_485=7 Bit on", { Y }, { w485, frame(with(e, 3, "7")) });
+        row("2 stop bits", usb, with(e, 16, "2"), "comboBox_Stopb_232=2    Stop on", { Y }, { frame(with(e, 16, "2")) });
+        row("silent chars", eth, with(e, 7, "100"), "spinBox_SilentInterval_485=100     char on", { Y }, { frame(with(e, 7, "100")) });
+        row("silent ms", usb, with(e, 19, "255"), "spinBox_SilentInterval_232=255    ms on", { Y }, { frame(with(e, 19, "255")) });
+        row("leading zero", eth, with(e, 1, "0502"), "spinBox_Port_485=502 on", { Y }, { ask, frame(e) });
+        row("info off", eth, with(e, 22, "0"), "checkBox_InfoResponse=false on", { Y }, { frame(with(e, 22, "0")) });
+        row("gsm info off", t485, with(g, 29, "0"), "checkBox_InfoResponse=false on", { Y }, { frame(with(g, 29, "0")) });
+        row("ping 5 min", t485, with(g, 13, "300"), "spinBox_485_Ping_Interval=5       dk on", { Y }, { frame(with(g, 13, "300")) });
+        row("ping 150 s", t232, with(g, 27, "150"), "spinBox_232_Ping_Interval=2       dk on", { Y }, { ask, frame(with(g, 27, "120")) });
+        row("ping 0", t232, with(g, 27, "0"), "spinBox_232_Ping_Interval=2       dk on", { Y }, { ask, frame(with(g, 27, "120")) });
+        row("interval 7500", t232, with(g, 12, "7500"), "spinBox_IntervalTime_485=7   s off", { Y }, { ask, frame(with(g, 12, "7000")) });
+        row("interval ms", t485, with(g, 26, "2500"), "spinBox_IntervalTime_232=2500    ms off", { Y }, { frame(with(g, 26, "2500")) });
+        row("apn digits", t232, with(g, 28, "0123"), "lineEdit_APN=0123 on", { Y }, { frame(with(g, 28, "0123")) });
+        row("gsm 232 data bits", t485, with(g, 17, "8"), "comboBox_Datab_232=8 Bit off", { Y }, { frame(with(g, 17, "8")) });
+        // clang-format on
+    }
+
+    void apply()
+    {
+        QFETCH(int, route);
+        QFETCH(QByteArray, values);
+        QFETCH(QString, change);
+        QFETCH(Answers, answers);
+        QFETCH(QStringList, seen);
+        TransparentConfig form;
+        setRoute(form, Route(route));
+        ModalAnswerer answerer(answers);
+        QByteArray block = "+READALL=" + values + "\r\n";
+        if (!values.isEmpty())
+            QCOMPARE(form.Receive_Callback(block, nullptr), AtProtocol::err_OK);
+        QCOMPARE(answerer.count(), 0); // a read changes the Enable combos without a warning
+        const QString name = change.section('.', 0, 0).section('=', 0, 0);
+        if (change.contains('.'))
+            QVERIFY(form.findChild<QObject*>(name)->setProperty(
+                change.section('=', 0, 0).section('.', 1).toUtf8().constData(), change.section('=', 1)));
+        else if (!change.isEmpty())
+            QCOMPARE(name + "=" + state(form, name), change);
+        QSignalSpy written(&form, &TransparentConfig::WriteData);
+        QMetaObject::invokeMethod(&form, "on_pushButton_ConfigurationApply_clicked");
+        QStringList events;
+        for (const ModalAnswerer::Box& box : answerer.boxes)
+            events << box.title + ": " + box.text;
+        for (const QList<QVariant>& args : written)
+            events << QString::fromUtf8(args.at(0).toByteArray());
+        QCOMPARE(events, seen);
+        // Writing is not reading: the next comparison is still with the modem's values.
+        QCOMPARE(form.paramsAll().join(','), QString::fromUtf8(values));
     }
 };
 

@@ -1,52 +1,14 @@
+// What arrives: answer blocks assembled from arrivals, then classified and
+// acted upon on every route.
 #include "devinfo.h"
-#include "testmain.h"
+#include "formvalues.h"
 #include "modalanswerer.h"
-#include "parametertable.h"
+#include "pendingbuffer.h"
 #include "staticipconfig.h"
-#include "tst_receive_fixtures.h"
+#include "testmain.h"
 #include "uitest.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QRandomGenerator>
-
-namespace {
-
-QByteArray readAll(const QList<QByteArray>& values)
-{
-    return "+READALL=" + values.join(',') + "\r\n";
-}
-
-// A block no sane modem sends, made from a valid read-all answer.
-QByteArray hostile(QRandomGenerator& rng, const ParameterSpec& param, QList<QByteArray> values)
-{
-    const QByteArray whole = readAll(values);
-    const char* heads[]
-        = { "+DEVINFO=", "+ERR=", "+CURRENT_IP=", "+READ_NETWORKCFG=", "+WRITEALL=" };
-    QByteArray bytes(rng.bounded(rng.bounded(100) ? 300 : 1 << 20) & ~3, '\0');
-    rng.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
-    switch (rng.bounded(6)) {
-    case 0: // the first or the last piece of an answer split over two reads
-        return rng.bounded(2) ? whole.left(rng.bounded(whole.size() - 1))
-                              : whole.mid(1 + rng.bounded(whole.size() - 1));
-    case 1: // values missing, or two run together
-        return rng.bounded(2)
-            ? readAll(values.mid(rng.bounded(values.size()) + 1))
-            : whole.left(whole.indexOf(',')) + ";" + whole.mid(whole.indexOf(',') + 1);
-    case 2: // one value beyond its limit
-        values[param.position]
-            = QByteArray::number(rng.bounded(2) ? param.rule->max + 1 : param.rule->min - 1);
-        return param.rule->limited ? readAll(values) : whole.left(whole.size() - 2);
-    case 3: // a read-all answer inside another answer's values
-        return heads[rng.bounded(5)] + whole.mid(1);
-    case 4: // other answers holding garbage, of any size
-        return heads[rng.bounded(5)] + bytes.replace('\r', ' ') + "\r\n";
-    default: // random bytes, sometimes framed
-        return rng.bounded(2) ? "+" + bytes + "\r\n" : bytes;
-    }
-}
-
-} // namespace
 
 class TestReceive : public QObject
 {
@@ -54,194 +16,218 @@ class TestReceive : public QObject
 
 private slots:
     void cleanup() { qDeleteAll(topLevels<DevInfo>()); }
-    void answers_data();
-    void answers();
-    void devInfoDialogs();
-    void nulInValueKeepsWholeList();
-    void hostileBlocks();
-};
 
-// Every route, and eMax, where nothing but the framing is judged.
-void TestReceive::answers_data()
-{
-    QTest::addColumn<int>("route");
-    QTest::addColumn<QByteArray>("block");
-    QTest::addColumn<int>("err");
-    QTest::addColumn<QString>("events");
-    QTest::addColumn<bool>("window"); // whether a static IP window is open
-    const AtProtocol::TrpErr_t OK = AtProtocol::err_OK, Unknown = AtProtocol::err_Unknown,
-                               End = AtProtocol::err_EndChr, Begin = AtProtocol::err_BeginChr;
-    const QByteArray net = "00:1A:2B:3C:4D:5E,0,10,0,0,7,255,255,0,0,10,0,0,1,1,1,1,1,9,9,9,9";
-    const QString refused = "3000 Configuration refused: %1 values, %2 expected";
-    const QString netIgnored = "1000 Network settings ignored: %1 values instead of 22";
-    for (int route = 0; route <= AtProtocol::eMax; ++route) {
-        const bool none = route == AtProtocol::eMax, gsm = AtProtocol::isGsmRoute(Route(route));
-        const QByteArray vals = valuesOf(Route(route));
-        const int n = gsm ? 30 : 23;
-        const auto row = [&](const QByteArray& block, AtProtocol::TrpErr_t err,
-                             const QString& events, bool window = true) {
-            QTest::addRow("%d %s", route, QByteArray(block).replace("\r\n", "~").left(40).data())
-                << route << block << int(none && err == Unknown ? OK : err)
-                << (none ? QString() : events) << window;
-        };
-        // Only the head, up to the first "=", names an answer; there the lowest id wins.
-        // clang-format off
-        row("+PING\r\n", OK, "1000 Ping -> OK");
-        row("+OK\r\n", OK, "1000 Successfully written");
-        row("+RESTART\r\n", OK, "1000 Device Restarted!|disconnect");
-        row("+ERR=Bad=x\r\n", Unknown, "1000 Receive_Callback Error : Bad=x");
-        row("+ERR\r\n", Unknown, "1000 Receive_Callback Error : +ERR");
-        row("+ERR=PING failed\r\n", Unknown, "1000 Receive_Callback Error : PING failed");
-        row("+232CLOSE\r\n", OK, gsm ? "1000 232 Closed" : "");
-        row("+485CLOSE\r\n", OK, gsm ? "1000 485 Closed" : "");
-        row("+OK\r\n+PING\r\n", OK, "1000 Ping -> OK");
-        row("+CURRENT_IP=335587520\r\n", OK, "ip 192.168.0.20");
-        row("+CURRENT_IP=-1\r\n", OK, "ip 255.255.255.255");
-        row("+CURRENT_IP=0\r\n", OK, "ip 0.0.0.0");
-        row("+CURRENT_IP=abc\r\n", OK, "ip 0.0.0.0");
-        row("+CURRENT_IP=4294967296\r\n", OK, "ip 0.0.0.0");
-        row("+CURRENT_IP=+OK\r\n", OK, "ip 0.0.0.0");
-        row("+DEVINFO=1,READALL,PING,+OK,5,6,7,8,9,10\r\n", OK, "dialogs 1");
-        row("+DEVINFO=1,2,3,4,5,6,7,8,9\r\n", OK, "1000 Device information ignored: 9 values instead of 10");
-        row("+READ_NETWORKCFG=" + net + "\r\n", OK, "static 10.0.0.7 dhcp");
-        row("+READ_NETWORKCFG=" + net + "\r\n", OK, "1000 Network settings ignored: the Static IP window is closed", false);
-        row("+READ_NETWORKCFG=" + net.mid(net.indexOf(',') + 1) + "\r\n", OK, netIgnored.arg(21));
-        row("+READ_NETWORKCFG=" + net + ",1\r\n", OK, netIgnored.arg(23));
-        row("+READALL=" + vals + "\r\n", OK, QString("params %1").arg(n));
-        row("+READALL=" + vals + ",7,8\r\n", OK, QString("params %1").arg(n + 2));
-        row("+READALL=" + vals.left(vals.lastIndexOf(',')) + "\r\n", OK, refused.arg(n - 1).arg(n));
-        row("+READALL\r\n", OK, refused.arg(1).arg(n));
-        row("+READALL=1,502,5" + vals.mid(7) + "\r\n", OK, "3000 Configuration refused: 485MOD = 5 breaks ValOfList <= TrpModIndexMax");
-        row("+WRITEALL\r\n", OK, "");
-        row("+485PORT=502\r\n", OK, "");
-        row("+HELLO=PING\r\n", OK, "");
-        row("OK\r\n", Begin, "");
-        row("+OK\r", End, "");
-        row("+READALL=1,502", End, ""); // the pieces of an answer split over two reads
-        row("0,8,0\r\n", Begin, "");
-        // clang-format on
-    }
-}
-
-void TestReceive::answers()
-{
-    QFETCH(int, route);
-    QFETCH(QByteArray, block);
-    QFETCH(int, err);
-    QFETCH(QString, events);
-    QFETCH(bool, window);
-    TransparentConfig form;
-    setRoute(form, Route(route));
-    StaticIpConfig staticIp(CommSettings::USB);
-    ModalAnswerer answerer;
-    QStringList seen; // what the form told the main window, in order
-    connect(&form, &TransparentConfig::WriteStatusBar,
-        [&](const QString& text, int ms) { seen << QString("%1 %2").arg(ms).arg(text); });
-    connect(&form, &TransparentConfig::SetCurrentIpAddr,
-        [&](const QByteArray& ip) { seen << "ip " + ip; });
-    connect(&form, &TransparentConfig::DisconnectTcp, [&] { seen << "disconnect"; });
-    const QStringList before = form.writeAllValues();
-    const QByteArray sent = block;
-
-    QCOMPARE(int(form.Receive_Callback(block, window ? &staticIp : nullptr)), err);
-    const auto* ip = staticIp.findChild<QLineEdit*>("lineEdit_IpAddr");
-    if (ip->text() != "0.0.0.0")
-        seen << "static " + ip->text() + (ip->isEnabled() ? "" : " dhcp");
-    if (!topLevels<DevInfo>().isEmpty())
-        seen << QString("dialogs %1").arg(topLevels<DevInfo>().size());
-    // A read-all answer is taken whole or not at all.
-    const QStringList params = form.paramsAll();
-    if (!params.isEmpty())
-        seen << QString("params %1").arg(params.size());
-    QCOMPARE(form.writeAllValues(),
-        params.isEmpty() ? before : QStringList(params.mid(0, before.size())));
-    QCOMPARE(seen.join('|'), events);
-    if (err == AtProtocol::err_EndChr)
-        QCOMPARE(block, sent);
-    QCOMPARE(answerer.count(), 0);
-}
-
-// Each answer opens one more dialog, up to MaxOpen; each closes on its own,
-// and those left open close with the form.
-void TestReceive::devInfoDialogs()
-{
+    // Every route, and eMax, where nothing but the framing is judged.
+    void answers_data()
     {
-        TransparentConfig form;
-        form.Set485Settings(true);
-        QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
-        const auto answer = [&form] {
-            QByteArray block = "+DEVINFO=SN,IMEI,3,1,2,1,4,1,0,7,extra\r\n";
-            form.Receive_Callback(block, nullptr);
-            return topLevels<DevInfo>();
-        };
-        QList<DevInfo*> open;
-        for (int n = 0; n <= DevInfoWindows::MaxOpen; ++n)
-            open = answer();
-        QCOMPARE(open.size(), DevInfoWindows::MaxOpen);
-        QCOMPARE(status.count(), 1);
-        QCOMPARE(status.at(0).at(0).toString(),
-            QString("Device information not shown: 10 windows already open"));
-        QPointer<DevInfo> closing(open.at(0));
-        closing->close();
-        QTRY_VERIFY(closing.isNull());
-        QCOMPARE(topLevels<DevInfo>(), open.mid(1));
-        QVERIFY(open.at(1)->isVisible() && !open.at(1)->isModal());
-        QCOMPARE(open.at(1)->findChild<QLineEdit*>("lineEdit_VersionParameter")->text(), QString("7"));
-        form.DestroyDevInfo(); // no sender: nothing to destroy
-        QCOMPARE(answer().size(), DevInfoWindows::MaxOpen);
-        QCOMPARE(status.count(), 1);
+        QTest::addColumn<int>("route");
+        QTest::addColumn<QByteArray>("block");
+        QTest::addColumn<int>("err");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<bool>("window"); // whether a static IP window is open
+        const AtProtocol::TrpErr_t OK = AtProtocol::err_OK, Unknown = AtProtocol::err_Unknown,
+                                   End = AtProtocol::err_EndChr, Begin = AtProtocol::err_BeginChr;
+        const QByteArray net = "00:1A:2B:3C:4D:5E,0,10,0,0,7,255,255,0,0,10,0,0,1,1,1,1,1,9,9,9,9";
+        const QString refused = "3000 Configuration refused: %1 values, %2 expected";
+        const QString netIgnored = "1000 Network settings ignored: %1 values instead of 22";
+        for (int route = 0; route <= AtProtocol::eMax; ++route) {
+            const bool none = route == AtProtocol::eMax, gsm = AtProtocol::isGsmRoute(Route(route));
+            const QByteArray vals = valuesOf(Route(route));
+            const int n = gsm ? 30 : 23;
+            const auto row = [&](const QByteArray& block, AtProtocol::TrpErr_t err,
+                                 const QString& events, bool window = true) {
+                QTest::addRow("%d %s", route, QByteArray(block).replace("\r\n", "~").left(40).data())
+                    << route << block << int(none && err == Unknown ? OK : err)
+                    << (none ? QString() : events) << window;
+            };
+            // Only the head, up to the first "=", names an answer; there the lowest id wins.
+            // clang-format off
+            row("+PING\r\n", OK, "1000 Ping -> OK");
+            row("+OK\r\n", OK, "1000 Successfully written");
+            row("+RESTART\r\n", OK, "1000 Device Restarted!|disconnect");
+            row("+ERR=Bad=x\r\n", Unknown, "1000 Receive_Callback Error : Bad=x");
+            row("+ERR\r\n", Unknown, "1000 Receive_Callback Error : +ERR");
+            row("+ERR=PING failed\r\n", Unknown, "1000 Receive_Callback Error : PING failed");
+            row("+232CLOSE\r\n", OK, gsm ? "1000 232 Closed" : "");
+            row("+485CLOSE\r\n", OK, gsm ? "1000 485 Closed" : "");
+            row("+OK\r\n+PING\r\n", OK, "1000 Ping -> OK");
+            row("+CURRENT_IP=335587520\r\n", OK, "ip 192.168.0.20");
+            row("+CURRENT_IP=-1\r\n", OK, "ip 255.255.255.255");
+            row("+CURRENT_IP=0\r\n", OK, "ip 0.0.0.0");
+            row("+CURRENT_IP=abc\r\n", OK, "ip 0.0.0.0");
+            row("+CURRENT_IP=4294967296\r\n", OK, "ip 0.0.0.0");
+            row("+CURRENT_IP=+OK\r\n", OK, "ip 0.0.0.0");
+            row("+DEVINFO=1,READALL,PING,+OK,5,6,7,8,9,10\r\n", OK, "dialogs 1");
+            row("+DEVINFO=1,2,3,4,5,6,7,8,9\r\n", OK, "1000 Device information ignored: 9 values instead of 10");
+            row("+READ_NETWORKCFG=" + net + "\r\n", OK, "static 10.0.0.7 dhcp");
+            row("+READ_NETWORKCFG=" + net + "\r\n", OK, "1000 Network settings ignored: the Static IP window is closed", false);
+            row("+READ_NETWORKCFG=" + net.mid(net.indexOf(',') + 1) + "\r\n", OK, netIgnored.arg(21));
+            row("+READ_NETWORKCFG=" + net + ",1\r\n", OK, netIgnored.arg(23));
+            row("+READALL=" + vals + "\r\n", OK, QString("params %1").arg(n));
+            row("+READALL=" + vals + ",7,8\r\n", OK, QString("params %1").arg(n + 2));
+            row("+READALL=" + vals.left(vals.lastIndexOf(',')) + "\r\n", OK, refused.arg(n - 1).arg(n));
+            row("+WRITEALL\r\n", OK, "");
+            row("+485PORT=502\r\n", OK, "");
+            row("+HELLO=PING\r\n", OK, "");
+            row("OK\r\n", Begin, "");
+            row("+OK\r", End, "");
+            row("+READALL=1,502", End, ""); // the pieces of an answer split over two reads
+            row("0,8,0\r\n", Begin, "");
+            // clang-format on
+        }
     }
-    // The dialogs still open go with their form.
-    QVERIFY(topLevels<DevInfo>().isEmpty());
-}
 
-// The form may change only when a complete, valid read-all answer arrives.
-// The kept list must hold every value even when one carries a NUL byte, or
-// the next Apply compares against a list the modem never sent.
-void TestReceive::nulInValueKeepsWholeList()
-{
-    TransparentConfig form;
-    setRoute(form, AtProtocol::eTCP485);
-    QByteArray values = GsmValues;
-    values.replace("internet", QByteArray("inter\0net", 9));
-    QVERIFY(form.applyReadAll(values));
-    QCOMPARE(form.paramsAll().size(), 30);
-}
-
-void TestReceive::hostileBlocks()
-{
-    ModalAnswerer answerer; // nothing here may ask, but a box must not hang the run
-    for (int route = 0; route <= AtProtocol::eMax; ++route) {
+    void answers()
+    {
+        QFETCH(int, route);
+        QFETCH(QByteArray, block);
+        QFETCH(int, err);
+        QFETCH(QString, events);
+        QFETCH(bool, window);
         TransparentConfig form;
         setRoute(form, Route(route));
         StaticIpConfig staticIp(CommSettings::USB);
-        QRandomGenerator rng(20240611u + quint32(route));
-        // Without a route the Ethernet table stands in for making blocks.
-        const bool routed = route != AtProtocol::eMax;
-        const auto& specs = ParameterTable::parameters(routed ? Route(route) : AtProtocol::eETH);
-        QStringList values = form.writeAllValues(), params = form.paramsAll();
-        for (int n = 0; n < 5000; ++n) {
-            QList<QByteArray> good = valuesOf(Route(route)).split(',');
-            for (const ParameterSpec& s : specs)
-                if (s.rule->limited)
-                    good[s.position] = QByteArray::number(
-                        s.rule->min + rng.bounded(s.rule->max - s.rule->min + 1));
-            const bool valid = rng.bounded(30) == 0;
-            QByteArray block
-                = valid ? readAll(good) : hostile(rng, specs.at(rng.bounded(specs.size())), good);
-            const QByteArray fed = block;
-            QVERIFY(form.Receive_Callback(block, rng.bounded(2) ? &staticIp : nullptr)
-                != AtProtocol::err_Max);
-            if (valid && routed) {
-                params = QString::fromUtf8(good.join(',')).split(',');
-                values = form.writeAllValues();
-            }
-            QVERIFY2(form.writeAllValues() == values && form.paramsAll() == params,
-                fed.left(200).toPercentEncoding().constData());
-        }
+        ModalAnswerer answerer;
+        QStringList seen; // what the form told the main window, in order
+        connect(&form, &TransparentConfig::WriteStatusBar,
+            [&](const QString& text, int ms) { seen << QString("%1 %2").arg(ms).arg(text); });
+        connect(&form, &TransparentConfig::SetCurrentIpAddr,
+            [&](const QByteArray& ip) { seen << "ip " + ip; });
+        connect(&form, &TransparentConfig::DisconnectTcp, [&] { seen << "disconnect"; });
+        const QStringList before = form.writeAllValues();
+        const QByteArray sent = block;
+
+        QCOMPARE(int(form.Receive_Callback(block, window ? &staticIp : nullptr)), err);
+        const auto* ip = staticIp.findChild<QLineEdit*>("lineEdit_IpAddr");
+        if (ip->text() != "0.0.0.0")
+            seen << "static " + ip->text() + (ip->isEnabled() ? "" : " dhcp");
+        if (!topLevels<DevInfo>().isEmpty())
+            seen << QString("dialogs %1").arg(topLevels<DevInfo>().size());
+        // A read-all answer is taken whole or not at all.
+        const QStringList params = form.paramsAll();
+        if (!params.isEmpty())
+            seen << QString("params %1").arg(params.size());
+        QCOMPARE(form.writeAllValues(),
+            params.isEmpty() ? before : QStringList(params.mid(0, before.size())));
+        QCOMPARE(seen.join('|'), events);
+        if (err == AtProtocol::err_EndChr)
+            QCOMPARE(block, sent);
+        QCOMPARE(answerer.count(), 0);
     }
-    QCOMPARE(answerer.count(), 0);
-}
+
+    // Each answer opens one more dialog, up to MaxOpen; each closes on its own,
+    // and those left open close with the form.
+    void devInfoDialogs()
+    {
+        {
+            TransparentConfig form;
+            form.Set485Settings(true);
+            QSignalSpy status(&form, &TransparentConfig::WriteStatusBar);
+            const auto answer = [&form] {
+                QByteArray block = "+DEVINFO=SN,IMEI,3,1,2,1,4,1,0,7,extra\r\n";
+                form.Receive_Callback(block, nullptr);
+                return topLevels<DevInfo>();
+            };
+            QList<DevInfo*> open;
+            for (int n = 0; n <= DevInfoWindows::MaxOpen; ++n)
+                open = answer();
+            QCOMPARE(open.size(), DevInfoWindows::MaxOpen);
+            QCOMPARE(status.count(), 1);
+            QCOMPARE(status.at(0).at(0).toString(),
+                QString("Device information not shown: 10 windows already open"));
+            QPointer<DevInfo> closing(open.at(0));
+            closing->close();
+            QTRY_VERIFY(closing.isNull());
+            QCOMPARE(topLevels<DevInfo>(), open.mid(1));
+            QVERIFY(open.at(1)->isVisible() && !open.at(1)->isModal());
+            QCOMPARE(open.at(1)->findChild<QLineEdit*>("lineEdit_VersionParameter")->text(), QString("7"));
+            form.DestroyDevInfo(); // no sender: nothing to destroy
+            QCOMPARE(answer().size(), DevInfoWindows::MaxOpen);
+            QCOMPARE(status.count(), 1);
+        }
+        // The dialogs still open go with their form.
+        QVERIFY(topLevels<DevInfo>().isEmpty());
+    }
+
+    // The form may change only when a complete, valid read-all answer arrives.
+    // The kept list must hold every value even when one carries a NUL byte, or
+    // the next Apply compares against a list the modem never sent.
+    void nulInValueKeepsWholeList()
+    {
+        TransparentConfig form;
+        setRoute(form, AtProtocol::eTCP485);
+        QByteArray values = GsmValues;
+        values.replace("internet", QByteArray("inter\0net", 9));
+        QVERIFY(form.applyReadAll(values));
+        QCOMPARE(form.paramsAll().size(), 30);
+    }
+
+    // One buffer serves every frame: a shorter one must not carry bytes of the one before.
+    void formatter()
+    {
+        QByteArray& first = AtProtocol::AT_Command_Formatter("READALL");
+        QCOMPARE(first, QByteArray("AT+READALL\r\n"));
+        QCOMPARE(&AtProtocol::AT_Command_Formatter(QStringLiteral("İ")), &first);
+        QCOMPARE(first, QByteArray("AT+\xC4\xB0\r\n"));
+    }
+
+    // Arrivals and the blocks they give, each separated by "|"; what waits.
+    void assembly_data()
+    {
+        QTest::addColumn<QString>("arrivals");
+        QTest::addColumn<QString>("blocks");
+        QTest::addColumn<int>("waiting");
+        QTest::newRow("whole") << "+OK\r\n" << "+OK\r\n" << 0;
+        QTest::newRow("split inside CR LF") << "+PING\r|\n" << "+PING\r\n" << 0;
+        // Two answers in one read stay one block, as the parser expects of a single arrival.
+        QTest::newRow("two together") << "+OK\r\n+PI|NG\r\n" << "+OK\r\n+PING\r\n" << 0;
+        QTest::newRow("two apart") << "+OK\r\n|+PING\r\n" << "+OK\r\n|+PING\r\n" << 0;
+        QTest::newRow("tail waits") << "+OK\r\n|+PI" << "+OK\r\n" << 3;
+        QTest::newRow("empty arrivals") << "|+OK\r\n|" << "+OK\r\n" << 0;
+    }
+
+    void assembly()
+    {
+        QFETCH(QString, arrivals);
+        QFETCH(QString, blocks);
+        QFETCH(int, waiting);
+        PendingBuffer buffer;
+        QStringList seen;
+        connect(&buffer, &PendingBuffer::blockReady, [&](const QByteArray& b) { seen << b; });
+        for (const QString& a : arrivals.split('|'))
+            buffer.append(a.toUtf8());
+        QCOMPARE(seen.join('|'), blocks);
+        QCOMPARE(buffer.size(), waiting);
+    }
+
+    // An unterminated remainder goes out as it stands HOLD_MS after its first
+    // byte however slowly the modem trickles, at once when it reaches MAX_BYTES,
+    // and never once the route has closed.
+    void holdAndOverflow()
+    {
+        PendingBuffer buffer;
+        QSignalSpy spy(&buffer, &PendingBuffer::blockReady);
+        QElapsedTimer clock;
+        clock.start();
+        while (spy.isEmpty() && clock.elapsed() < 10 * PendingBuffer::HOLD_MS) {
+            buffer.append("x");
+            QTest::qWait(PendingBuffer::HOLD_MS / 5);
+        }
+        QCOMPARE(spy.count(), 1);
+        QVERIFY(spy.takeFirst().at(0).toByteArray().size() < 20);
+        QVERIFY(buffer.isEmpty());
+        buffer.append(QByteArray(PendingBuffer::MAX_BYTES - 1, 'a'));
+        QCOMPARE(spy.count(), 0);
+        buffer.append("b");
+        QCOMPARE(spy.takeFirst().value(0).toByteArray().size(), PendingBuffer::MAX_BYTES);
+        buffer.append("+REA");
+        buffer.clear();
+        QTest::qWait(2 * PendingBuffer::HOLD_MS);
+        buffer.append("+OK\r\n");
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toByteArray(), QByteArray("+OK\r\n"));
+    }
+};
 
 QUORVANE_TEST_MAIN(TestReceive)
 #include "tst_receive.moc"

@@ -3,40 +3,27 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QUuid>
-
-SimProcess::~SimProcess()
-{
-    stop();
-}
 
 bool SimProcess::start(const QString& kind, const QStringList& extra)
 {
 #ifdef QUORVANE_MODEMSIM
-    journal = QDir::temp().filePath("quorvane-journal-" +
-                                    QUuid::createUuid().toString(QUuid::WithoutBraces));
-    QStringList args{"--kind",  kind,  "--config-port", "0",     "--port485",
-                     "0",       "--port232", "0",       "--journal", journal};
+    journal = QDir::temp().filePath("quorvane-journal-" + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    QStringList args { "--kind", kind, "--config-port", "0", "--port485", "0", "--port232", "0", "--journal", journal };
     if (kind == "eth")
         args << "--pty";
-    args << extra;
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start(QStringLiteral(QUORVANE_MODEMSIM), args);
-    if (!m_process.waitForStarted(5000))
-        return false;
+    m_process.start(QStringLiteral(QUORVANE_MODEMSIM), args + extra);
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 10000) {
+    while (m_process.waitForStarted(5000) && clock.elapsed() < 10000) {
         if (!m_process.canReadLine() && !m_process.waitForReadyRead(500))
             continue;
         const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
         if (!line.startsWith("READY"))
             continue;
-        readyLine = line;
         const auto field = [&](const char* name) {
-            const auto m = QRegularExpression(QString("%1=(\\S+)").arg(name)).match(line);
-            return m.hasMatch() && m.captured(1) != "-" ? m.captured(1) : QString();
+            const QString v = QRegularExpression(QString("%1=(\\S+)").arg(name)).match(line).captured(1);
+            return v == "-" ? QString() : v;
         };
         configPort = quint16(field("config").toUInt());
         port485 = quint16(field("port485").toUInt());
@@ -44,12 +31,10 @@ bool SimProcess::start(const QString& kind, const QStringList& extra)
         pty = field("pty");
         return true;
     }
-    return false;
-#else
+#endif
     Q_UNUSED(kind);
     Q_UNUSED(extra);
     return false;
-#endif
 }
 
 void SimProcess::stop()

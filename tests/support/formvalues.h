@@ -1,5 +1,5 @@
-#ifndef TST_RECEIVE_FIXTURES_H
-#define TST_RECEIVE_FIXTURES_H
+#ifndef FORMVALUES_H
+#define FORMVALUES_H
 
 #include "transparentconfig.h"
 
@@ -18,6 +18,14 @@ inline QByteArray valuesOf(Route route)
     return AtProtocol::isGsmRoute(route) ? GsmValues : EthValues;
 }
 
+// The values with the one at `position` replaced.
+inline QByteArray with(const QByteArray& values, int position, const QByteArray& value)
+{
+    QList<QByteArray> list = values.split(',');
+    list[position] = value;
+    return list.join(',');
+}
+
 // Puts the form on a route as the main window does before it hands blocks over.
 // A switch, not a table of member pointers: GCC's UBSan misreads indexing
 // into such a table as out of bounds.
@@ -32,4 +40,4 @@ inline void setRoute(TransparentConfig& form, Route route)
     }
 }
 
-#endif // TST_RECEIVE_FIXTURES_H
+#endif // FORMVALUES_H
