@@ -6,7 +6,6 @@
 #include "modalanswerer.h"
 #include "staticipconfig.h"
 #include "testmain.h"
-#include "testsettings.h"
 #include "uitest.h"
 
 #include <QAction>
@@ -28,8 +27,6 @@ class TestWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { isolateSettings(); }
-
     void chooseDevice_data()
     {
         QTest::addColumn<QList<int>>("indexes");
