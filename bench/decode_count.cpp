@@ -7,7 +7,7 @@
 #include "callgrindmarks.h"
 #include "modemanswers.h"
 #include "transparentconfig.h"
-#include "tst_receive_fixtures.h"
+#include "formvalues.h"
 
 #include <QApplication>
 

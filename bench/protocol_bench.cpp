@@ -7,7 +7,7 @@
 #include "modemanswers.h"
 #include "staticipconfig.h"
 #include "transparentconfig.h"
-#include "tst_receive_fixtures.h"
+#include "formvalues.h"
 
 #include <QApplication>
 #include <QMessageBox>
