@@ -14,14 +14,6 @@
 
 namespace {
 
-QString menus(QWidget& w)
-{
-    QString s;
-    for (const char* a : { "RESTART_DEVICE", "GET_INFO", "PING", "Ethernet_Modem", "GSM_Modem" })
-        s += w.findChild<QAction*>(QString("action") + a)->isEnabled() ? '1' : '0';
-    return s;
-}
-
 QStringList journal(const SimProcess& sim)
 {
     QFile f(sim.journal);
@@ -66,7 +58,7 @@ private slots:
         const QStringList upSigns = up.split('|');
         QVERIFY2(rig.logged(upSigns[0]), qPrintable(rig.log.join('|')));
         QCOMPARE(control(w, qPrintable(upSigns[1]))->styleSheet(), QString("background-color:green"));
-        QCOMPARE(menus(w), upSigns[2]);
+        QCOMPARE(menus(w).left(5), upSigns[2]);
         QVERIFY(form->isEnabled());
         QCOMPARE(form->connectionType(), route == "Tcp" ? AtProtocol::eETH : route == "Usb" ? AtProtocol::eUSB
                 : route == "485" ? AtProtocol::eTCP485 : AtProtocol::eTCP232);
@@ -117,7 +109,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w.connectionStatus(), CommSettings::Max, 5000);
         QVERIFY(rig.logged(down));
         QCOMPARE(control(w, qPrintable(upSigns[1]))->styleSheet(), QString("background-color:red"));
-        QCOMPARE(menus(w), QString("00011"));
+        QCOMPARE(menus(w).left(5), QString("00011"));
         QVERIFY(!form->isEnabled());
     }
 

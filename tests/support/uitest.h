@@ -1,6 +1,7 @@
 #ifndef UITEST_H
 #define UITEST_H
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -30,6 +31,19 @@ template <typename T> QList<T*> topLevels()
         if (auto* t = qobject_cast<T*>(top))
             found << t;
     return found;
+}
+
+// The device command actions (restart, info, ping) and the Device Select ones
+// (Ethernet, GSM), 1 for enabled; then whether each Device Select entry carries
+// the chosen kind's icon: "11100 10".
+inline QString menus(QWidget& w)
+{
+    QString s;
+    for (const char* a : { "RESTART_DEVICE", "GET_INFO", "PING", "Ethernet_Modem", "GSM_Modem" })
+        s += w.findChild<QAction*>(QString("action") + a)->isEnabled() ? '1' : '0';
+    for (const char* a : { "Ethernet_Modem", "GSM_Modem" })
+        s += w.findChild<QAction*>(QString("action") + a)->icon().isNull() ? '0' : '1';
+    return s.insert(5, ' ');
 }
 
 // Types a peer on this host into the panel and presses the route's connect
