@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QVector>
 
 namespace modemsim {
@@ -23,7 +24,16 @@ struct FaultOptions
     int dropAfter = 0;
     double faultRate = 0.0;
     quint32 seed = 0;
+    // --flood: what a ping is answered with instead, and how many bytes go
+    // in one write (0: all in one).
+    QByteArray flood;
+    int floodPiece = 0;
 };
+
+// The names of the shapes --flood knows, or "name (what it is)" for the help.
+QStringList floodShapes(bool described);
+// The bytes of a shape; false for a name not in the table.
+bool floodShape(const QString& name, QByteArray* bytes);
 
 // One thing a connection does with its outgoing stream: wait, write, then
 // maybe close or carry out the command's after-effect.
@@ -33,6 +43,8 @@ struct Step
     QByteArray bytes;
     bool close = false;
     ModemCore::Action action = ModemCore::Action::None;
+    // The last write of a flood.
+    bool floodEnd = false;
 };
 
 // Turns an answer into the steps that deliver it, knobs applied. One planner
@@ -56,6 +68,9 @@ public:
     bool dropsAfter(int requestNumber) const;
 
     QVector<Step> deliver(const QByteArray& answer);
+    bool floods() const { return !m_options.flood.isEmpty(); }
+    // The flood in its writes, the first after --delay.
+    QVector<Step> flood();
     // The random fault chosen for the last answer, Fault::None without one.
     Fault lastFault() const { return m_lastFault; }
 

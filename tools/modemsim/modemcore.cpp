@@ -136,7 +136,7 @@ ModemCore::Reply ModemCore::handleRequest(const QByteArray& line)
     case Command::Restart:
         return { answer(id), Action::Restart };
     case Command::Ping:
-        return { answer(id) };
+        return { answer(id), Action::None, true };
     case Command::DevInfo:
         return { answer(id, deviceInfo()) };
     case Command::Close232:

@@ -21,6 +21,7 @@ public:
     {
         QByteArray answer;
         Action action = Action::None;
+        bool ping = false; // what --flood answers instead
     };
 
     explicit ModemCore(ModemKind kind);

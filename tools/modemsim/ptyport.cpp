@@ -123,6 +123,8 @@ void PtyPort::flushPending()
     }
     if (m_writeNotifier)
         m_writeNotifier->setEnabled(!m_pending.isEmpty());
+    if (m_pending.isEmpty())
+        emit drained();
 }
 
 int PtyPort::unreadBytes() const

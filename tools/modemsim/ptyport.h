@@ -33,9 +33,12 @@ public:
     // Unplugs once the configurator has read what was written, so a hangup
     // does not flush the last answer away. Gives up waiting after a while.
     void unplugWhenDrained();
+    bool hasPending() const { return !m_pending.isEmpty(); }
 
 signals:
     void received(const QByteArray& bytes);
+    // All that was written has gone to the master side.
+    void drained();
 
 private:
     void readMaster();

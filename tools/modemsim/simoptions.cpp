@@ -40,6 +40,10 @@ const OptionRow OptionRows[] = {
     { "fault-rate", "p",
         "With probability p per answer pick a fault: split, garbage, silence "
         "or drop." },
+    { "flood", "shape[:piece]",
+        "Answer AT+PING with a flood instead of +PING, in writes of piece bytes "
+        "(default: all in one); once all of it has left, \"<client> flood sent\" goes "
+        "to stderr. Shapes: %1." },
 };
 
 class Reader
@@ -77,6 +81,25 @@ public:
         return true;
     }
 
+    bool flood(FaultOptions* out)
+    {
+        if (!m_parser.isSet("flood"))
+            return true;
+        const QStringList parts = m_parser.value("flood").split(QLatin1Char(':'));
+        bool ok = parts.size() <= 2 && floodShape(parts[0], &out->flood);
+        if (ok && parts.size() == 2) {
+            out->floodPiece = parts[1].toInt(&ok);
+            ok = ok && out->floodPiece > 0;
+        }
+        if (!ok)
+            return fail(
+                QStringLiteral("--flood wants shape[:piece], shape one of %1, piece a whole "
+                               "number from 1 to %2")
+                    .arg(floodShapes(false).join(QStringLiteral(", ")))
+                    .arg(INT_MAX));
+        return true;
+    }
+
     bool fail(const QString& reason)
     {
         m_error = reason;
@@ -101,9 +124,11 @@ ParseOutcome parseOptions(const QStringList& arguments, SimOptions* options, QSt
                        "port232=<port|-> pty=<path|->"));
     const QCommandLineOption help = parser.addHelpOption();
     for (const OptionRow& row : OptionRows) {
-        parser.addOption(row.valueName
-                ? QCommandLineOption(row.name, row.description, row.valueName)
-                : QCommandLineOption(row.name, row.description));
+        QString description = QString::fromLatin1(row.description);
+        if (description.contains(QLatin1String("%1")))
+            description = description.arg(floodShapes(true).join(QStringLiteral(", ")));
+        parser.addOption(row.valueName ? QCommandLineOption(row.name, description, row.valueName)
+                                       : QCommandLineOption(row.name, description));
     }
     if (!parser.parse(arguments)) {
         *message = parser.errorText();
@@ -149,7 +174,7 @@ ParseOutcome parseOptions(const QStringList& arguments, SimOptions* options, QSt
         && read.integer("drop-after", 1, INT_MAX, &f.dropAfter)
         && read.probability("garbage-rate", &f.garbageRate)
         && read.probability("fault-rate", &f.faultRate)
-        && read.integer("seed", 0, 0xFFFFFFFFll, &seed);
+        && read.integer("seed", 0, 0xFFFFFFFFll, &seed) && read.flood(&f);
     if (!ok) {
         *message = read.error();
         return ParseOutcome::Error;

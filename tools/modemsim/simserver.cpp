@@ -8,7 +8,33 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <functional>
+#include <memory>
+
 namespace modemsim {
+
+namespace {
+
+// Says "<name> flood sent" on stderr once the port has passed the whole
+// flood on to the system, so a test knows when it is all on its way.
+template <typename Port, typename Signal>
+void reportFloods(SimSession* session, Port* port, Signal drained, std::function<bool()> idle)
+{
+    auto open = std::make_shared<bool>(false);
+    const auto check = [session, open, idle] {
+        if (*open && idle()) {
+            *open = false;
+            qCInfo(lcSim).noquote() << session->name() << "flood sent";
+        }
+    };
+    QObject::connect(session, &SimSession::flooded, port, [open, check] {
+        *open = true;
+        check();
+    });
+    QObject::connect(port, drained, session, check);
+}
+
+} // namespace
 
 SimServer::SimServer(const SimOptions& options, QObject* parent)
     : QObject(parent)
@@ -71,6 +97,7 @@ bool SimServer::openPty(QString* error)
     connect(m_ptySession, &SimSession::transmit, m_pty, &PtyPort::write);
     connect(m_ptySession, &SimSession::closeRequested, m_pty, &PtyPort::unplugWhenDrained);
     connect(m_ptySession, &SimSession::actionRequested, this, &SimServer::carryOut);
+    reportFloods(m_ptySession, m_pty, &PtyPort::drained, [this] { return !m_pty->hasPending(); });
     return true;
 }
 
@@ -113,8 +140,17 @@ void SimServer::serve(QTcpSocket* socket, const QString& name)
         [socket, session] { session->receive(socket->readAll()); });
     connect(socket, &QTcpSocket::disconnected, session,
         [name] { qCDebug(lcSim).noquote() << name << "disconnected"; });
-    connect(session, &SimSession::transmit, socket,
-        [socket](const QByteArray& bytes) { socket->write(bytes); });
+    // Every write goes out at once; a flood asked for in pieces also goes
+    // without Nagle's delay, so each piece leaves as one while the system
+    // takes them.
+    if (m_options.faults.floodPiece > 0)
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(session, &SimSession::transmit, socket, [socket](const QByteArray& bytes) {
+        socket->write(bytes);
+        socket->flush();
+    });
+    reportFloods(session, socket, &QTcpSocket::bytesWritten,
+        [socket] { return socket->bytesToWrite() == 0; });
     // disconnectFromHost writes out what is queued before it closes.
     connect(session, &SimSession::closeRequested, socket, &QTcpSocket::disconnectFromHost);
     connect(session, &SimSession::actionRequested, this, &SimServer::carryOut);

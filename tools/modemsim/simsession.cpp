@@ -50,7 +50,11 @@ void SimSession::handleLine(const QByteArray& line)
         qCDebug(lcSim).noquote() << m_name << "ignores request" << number;
     } else {
         const ModemCore::Reply reply = m_core.handleRequest(line);
-        for (const Step& step : m_faults.deliver(reply.answer)) {
+        const bool flood = reply.ping && m_faults.floods();
+        if (flood)
+            qCDebug(lcSim).noquote()
+                << m_name << "floods" << m_faults.options().flood.size() << "bytes";
+        for (const Step& step : flood ? m_faults.flood() : m_faults.deliver(reply.answer)) {
             m_outbox.enqueue(step);
             m_closing = m_closing || step.close;
         }
@@ -79,9 +83,15 @@ void SimSession::pump()
 void SimSession::play(const Step& step)
 {
     if (!step.bytes.isEmpty()) {
-        qCDebug(lcSim).noquote() << m_name << "->" << logText(step.bytes);
+        // A flood would bury the log: its writes are shown by size.
+        if (step.bytes.size() > 1024)
+            qCDebug(lcSim).noquote() << m_name << "->" << step.bytes.size() << "bytes";
+        else
+            qCDebug(lcSim).noquote() << m_name << "->" << logText(step.bytes);
         emit transmit(step.bytes);
     }
+    if (step.floodEnd)
+        emit flooded();
     if (step.action != ModemCore::Action::None)
         emit actionRequested(step.action);
     if (step.close) {

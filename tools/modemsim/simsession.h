@@ -36,6 +36,8 @@ signals:
     void closeRequested();
     // The command's after-effect, once its answer has been handed to transmit.
     void actionRequested(modemsim::ModemCore::Action action);
+    // The last write of a flood has been handed to transmit.
+    void flooded();
 
 private:
     void handleLine(const QByteArray& line);
