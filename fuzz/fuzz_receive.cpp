@@ -7,16 +7,13 @@
 
 #include "fuzzsupport.h"
 
-#include "commsettings.h"
 #include "devinfo.h"
-#include "parametertable.h"
-#include "staticipconfig.h"
-#include "transparentconfig.h"
+#include "staticipconfig.h" // and CommSettings
+#include "transparentconfig.h" // and ParameterTable
 
-#include <QApplication>
-#include <QRegularExpression>
+#include <QHostAddress>
 
-namespace {
+using P = AtProtocol;
 
 // Per route letter: how the main window puts the form on it, and the route the
 // static IP window was opened on (with no route now, the one that has just gone).
@@ -26,35 +23,28 @@ Routes[] = { { &TransparentConfig::SetETHSettings, CommSettings::TCP },
     { &TransparentConfig::Set485Settings, CommSettings::TCP485 },
     { &TransparentConfig::Set232Settings, CommSettings::TCP232 }, { nullptr, CommSettings::TCP } };
 
-void feed(TransparentConfig& form, StaticIpConfig* window, const QByteArray& block)
+static void feed(TransparentConfig& form, StaticIpConfig* window, const QByteArray& block)
 {
     const auto route = form.connectionType();
     const QStringList before = form.paramsAll();
     QByteArray qba = block;
-    const AtProtocol::TrpErr_t result = form.Receive_Callback(qba, window);
-    fuzz::require(
-        result >= AtProtocol::err_OK && result < AtProtocol::err_Max, "result out of range", block);
-    if (!block.endsWith("\r\n"))
-        return fuzz::require(result == AtProtocol::err_EndChr && qba == block,
-            "an unterminated block is not rejected untouched", block);
-    fuzz::require(block.startsWith('+') || result == AtProtocol::err_BeginChr,
-        "a block without + is not rejected", block);
-    fuzz::require(route != AtProtocol::eMax
-            || (result != AtProtocol::err_Unknown && form.paramsAll() == before),
-        "a block was acted upon with no route", block);
+    const P::TrpErr_t result = form.Receive_Callback(qba, window);
+    // Framing comes first: a block without its CR LF is refused untouched, one
+    // without its + refused. With no route nothing is acted upon.
+    fuzz::require(result >= P::err_OK && result < P::err_Max
+            && (block.endsWith("\r\n") ? block.startsWith('+') || result == P::err_BeginChr
+                                       : result == P::err_EndChr && qba == block)
+            && (route != P::eMax || (result != P::err_Unknown && form.paramsAll() == before)),
+        "a badly framed block not refused, or one acted upon with no route", block);
+    // A read-all answer is kept whole or not at all, and what Apply would then
+    // write is what the next read shows, unchanged.
     if (form.paramsAll() != before) {
-        fuzz::require(form.paramsAll().size() >= ParameterTable::parameters(route).size(),
-            "a short read-all answer was kept", block);
-        // What Apply would write is what the next read shows, unchanged.
         const QStringList written = form.writeAllValues();
-        const QByteArray sent = "+READALL=" + written.join(',').toUtf8() + "\r\n";
-        QByteArray answer = sent;
-        fuzz::require(form.Receive_Callback(answer, nullptr) == AtProtocol::err_OK,
-            "the form's own values are refused", sent);
-        fuzz::require(form.paramsAll() == written, "the form's own values are not all kept", sent);
-        fuzz::require(form.writeAllValues() == written,
-            "the form's own values change on the way back",
-            sent + " -> " + form.writeAllValues().join(',').toUtf8());
+        QByteArray sent = "+READALL=" + written.join(',').toUtf8() + "\r\n", answer = sent;
+        fuzz::require(form.paramsAll().size() >= ParameterTable::parameters(route).size()
+                && form.Receive_Callback(answer, nullptr) == P::err_OK
+                && form.paramsAll() == written && form.writeAllValues() == written,
+            "a short read-all answer was kept, or the form's own values do not come back", sent);
     }
     int open = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -62,30 +52,22 @@ void feed(TransparentConfig& form, StaticIpConfig* window, const QByteArray& blo
     fuzz::require(open <= DevInfoWindows::MaxOpen, "device information windows pile up", block);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) { return fuzz::startApplication(); }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const auto& route = Routes[size > 0 ? fuzz::pick(char(data[0]), "EU42M") : 0];
-    const size_t header = qMin<size_t>(size, 2);
+    if (size < 2)
+        return 0;
+    const auto& route = Routes[fuzz::pick(char(data[0]), "EU42M")];
     {
-        QScopedPointer<StaticIpConfig> window(size > 1 && fuzz::pick(char(data[1]), "-W") == 1
-                ? new StaticIpConfig(route.panel)
-                : nullptr);
+        QScopedPointer<StaticIpConfig> window(
+            fuzz::pick(char(data[1]), "-W") ? new StaticIpConfig(route.panel) : nullptr);
         // A fresh form per input, so that a finding replays from its input alone.
         TransparentConfig form;
         if (route.set)
             (form.*route.set)(true);
         QObject::connect(&form, &TransparentConfig::SetCurrentIpAddr, [](const QByteArray& ip) {
-            static const QRegularExpression dotted(QStringLiteral(
-                "^(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])(\\.(25[0-5]|2[0-4][0-9]|"
-                "1[0-9][0-9]|[1-9]?[0-9])){3}$"));
-            fuzz::require(dotted.match(QString::fromLatin1(ip)).hasMatch(),
-                "the current IP is not a dotted address", ip);
+            fuzz::require(QHostAddress(QString(ip)).toString() == ip, "current IP malformed", ip);
         });
-        for (const QByteArray& block : fuzz::pieces(data + header, size - header))
+        for (const QByteArray& block : fuzz::pieces(data + 2, size - 2))
             feed(form, window.data(), block);
     }
     // Windows shown during the input leave posted events behind.
