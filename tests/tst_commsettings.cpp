@@ -1,9 +1,6 @@
 // The connection panel: what each route state and modem kind enables, what
 // each button asks for, and the typed addresses it checks and remembers.
-#include "commsettings.h"
 #include "testmain.h"
-#include "testsettings.h"
-#include "uitest.h"
 
 Q_DECLARE_METATYPE(QSerialPortInfo)
 
@@ -11,15 +8,14 @@ constexpr int Tcp = CommSettings::TCP, Usb = CommSettings::USB, T232 = CommSetti
               T485 = CommSettings::TCP485, None = CommSettings::Max;
 // The controls the panel enables, in the groups of the state strings: USB,
 // Ethernet, IP query, tunnel fields, tunnel buttons and ports, the rest.
-const QStringList Controls
-    = QString("pushButton_RefreshCOM comboBox_COMPorts pushButton_UsbConnect label_USB_Settings "
-              "label_COMPort lineEdit_ServerIp lineEdit_ServerPort pushButton_TcpConnect "
-              "label_ServerPort label_ServverIp label_TcpSettings pushButton_GetIpAddr "
-              "lineEdit_CurrentIpAddr label_ServerPort232 label_ServerPort485 label_TcpServerIp "
-              "lineEdit_TcpServerIp pushButton_232Connect pushButton_485Connect "
-              "lineEdit_ServerPort232 lineEdit_ServerPort485 label_TCP2Settings "
-              "pushButton_Abort232 pushButton_Abort485 label")
-          .split(' ');
+const QStringList Controls = QString(
+    "pushButton_RefreshCOM comboBox_COMPorts pushButton_UsbConnect label_USB_Settings label_COMPort "
+    "lineEdit_ServerIp lineEdit_ServerPort pushButton_TcpConnect label_ServerPort label_ServverIp "
+    "label_TcpSettings pushButton_GetIpAddr lineEdit_CurrentIpAddr label_ServerPort232 "
+    "label_ServerPort485 label_TcpServerIp lineEdit_TcpServerIp pushButton_232Connect "
+    "pushButton_485Connect lineEdit_ServerPort232 lineEdit_ServerPort485 label_TCP2Settings "
+    "pushButton_Abort232 pushButton_Abort485 label")
+    .split(' ');
 const QMap<QString, QString> Field = { { "Ip", "lineEdit_ServerIp" },
     { "IpTcp", "lineEdit_TcpServerIp" }, { "Port", "lineEdit_ServerPort" },
     { "Port232", "lineEdit_ServerPort232" }, { "Port485", "lineEdit_ServerPort485" } };
@@ -38,11 +34,6 @@ struct Row
 };
 Q_DECLARE_METATYPE(Row)
 
-template <class T = QWidget> T* ctl(QWidget& w, const QString& name)
-{
-    return control<T>(w, qPrintable(name));
-}
-
 // Clicks a button, enabled first as only then could the user click it, and
 // returns the signals the panel emitted, as "Name arg arg", joined by "+".
 QString press(CommSettings& p, const QString& button)
@@ -52,8 +43,8 @@ QString press(CommSettings& p, const QString& button)
     for (int i = mo->methodOffset(); i < mo->methodCount(); ++i)
         if (mo->method(i).methodType() == QMetaMethod::Signal)
             spies.emplace_back(new QSignalSpy(&p, "2" + mo->method(i).methodSignature()));
-    ctl(p, "pushButton_" + button)->setEnabled(true);
-    ctl<QPushButton>(p, "pushButton_" + button)->click();
+    control(p, "pushButton_" + button)->setEnabled(true);
+    control<QPushButton>(p, "pushButton_" + button)->click();
     QStringList fired;
     for (const auto& spy : spies)
         for (QVariantList args : *spy) {
@@ -80,10 +71,8 @@ private slots:
     // connects.
     void store_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("broken"); // made a folder (ending in '/') or a file of junk
+        // broken: made a folder (ending in '/') or a file of junk
+        columns<QString, QString, bool, QString>({ "key", "typed", "accepted", "broken" });
         const QStringList ip[] = { { "192.168.1", "1..2.3", "192.168.00.1", "1.2.3.a", "" },
             { "192.168.0.20", "10.0.0.256", "1.2.3.4.5", "0.0.0.0" } };
         const QStringList port[] = { { "65535", "0", "-5", "abc", "" }, { "1", "65534", "0502" } };
@@ -101,10 +90,7 @@ private slots:
 
     void store()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, typed);
-        QFETCH(bool, accepted);
-        QFETCH(QString, broken);
+        const auto [key, typed, accepted, broken] = fetch<QString, QString, bool, QString>("key", "typed", "accepted", "broken");
         QTemporaryDir dir;
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
         const auto back = qScopeGuard([] { isolateSettings(); });
@@ -121,15 +107,15 @@ private slots:
         CommSettings p;
         p.Save(key, odd);
         const QString shown = accepted ? typed : keeps ? odd : "", kept = keeps ? shown : "";
-        auto* edit = ctl<QLineEdit>(p, Field[key]);
+        auto* edit = control<QLineEdit>(p, Field[key]);
         edit->setText(typed);
         QMetaObject::invokeMethod(edit, "editingFinished"); // as when the user leaves the field
         QCOMPARE(edit->text(), shown.left(32767));
-        const QString ip = ctl<QLineEdit>(p, Field["Ip"])->text();
+        const QString ip = control<QLineEdit>(p, Field["Ip"])->text();
         QVERIFY(press(p, "TcpConnect").startsWith("ConnectTcp " + ip));
         CommSettings next;
         QCOMPARE(next.Load(key), kept);
-        QCOMPARE(ctl<QLineEdit>(next, Field[key])->text(), kept.left(32767));
+        QCOMPARE(control<QLineEdit>(next, Field[key])->text(), kept.left(32767));
     }
 
     // Every row of the route-state table and of the modem kinds, from all enabled
@@ -172,33 +158,33 @@ private slots:
             CommSettings p;
             p.SetUiConnectionStatus(route, true); // so that a down row must really drop the flag
             for (const QString& name : Controls)
-                ctl(p, name)->setEnabled(prior == '1');
+                control(p, name)->setEnabled(prior == '1');
             row.route < 0 ? p.SetUiSelectedDeviceStatus(-row.route)
                           : p.SetUiConnectionStatus(route, row.up);
             QString states;
             for (const QString& name : Controls)
-                states += ctl(p, name)->isEnabled() ? '1' : '0';
+                states += control(p, name)->isEnabled() ? '1' : '0';
             QCOMPARE(states, QString(row.states).replace('-', prior));
             if (row.route >= 0 && row.route < None) {
                 const QStringList lamps = { "Tcp", "USB_", "TCP2", "TCP2" };
-                QCOMPARE(ctl(p, "label_" + lamps[row.route] + "Settings")->styleSheet(),
+                QCOMPARE(control(p, "label_" + lamps[row.route] + "Settings")->styleSheet(),
                     row.up ? "background-color:green" : "background-color:red");
-                auto* b = ctl<QPushButton>(p, "pushButton_" + Buttons[row.route]);
+                auto* b = control<QPushButton>(p, "pushButton_" + Buttons[row.route]);
                 const QString picture = b->styleSheet().section("Icons/", 1).section(".png", 0, 0);
                 QCOMPARE(row.route >= T232 ? b->text() : picture, row.look);
             }
             const QStringList typed = { "192.168.0.20", "10.1.2.3", "0502", "501", "0500" };
             for (int i = 0; i < typed.size(); ++i) // by key: Ip, IpTcp, Port, Port232, Port485
-                ctl<QLineEdit>(p, Field.values()[i])->setText(typed[i]);
+                control<QLineEdit>(p, Field.values()[i])->setText(typed[i]);
             // A tunnel button waits, disabled, for the outcome of what it asked for;
             // a report or the GSM kind gives it back.
             for (int i = 0; i < Buttons.size(); ++i) {
                 QCOMPARE(press(p, Buttons[i]), row.asked.section('|', i, i));
-                QCOMPARE(ctl(p, "pushButton_" + Buttons[i])->isEnabled(), i != T232 && i != T485);
+                QCOMPARE(control(p, "pushButton_" + Buttons[i])->isEnabled(), i != T232 && i != T485);
             }
             p.SetUiSelectedDeviceStatus(CommSettings::eGSMModem);
-            QVERIFY(ctl(p, "pushButton_232Connect")->isEnabled());
-            QVERIFY(ctl(p, "pushButton_485Connect")->isEnabled());
+            QVERIFY(control(p, "pushButton_232Connect")->isEnabled());
+            QVERIFY(control(p, "pushButton_485Connect")->isEnabled());
         }
     }
 };

@@ -4,8 +4,6 @@
 #include "simrig.h"
 #include "testmain.h"
 
-#include <QTcpSocket>
-
 class TestE2eFaults : public QObject
 {
     Q_OBJECT
@@ -14,37 +12,26 @@ private slots:
 
     void faults_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("knobs");
-        QTest::addColumn<QString>("route");
-        QTest::addColumn<QString>("report"); // the status text it shows, empty for none
-        QTest::addColumn<QString>("box"); // the title of the one box it opens
-        QTest::addColumn<int>("values"); // what the form then holds
-        const auto row = [](const char* name, const char* kind, const char* knobs, const char* route,
-                             const char* report, const char* box, int values) {
-            QTest::newRow(name) << kind << knobs << route << report << box << values;
-        };
-        row("silent modem over TCP", "eth", "--silent", "Tcp", "Disconnected from TCP", "", 0);
-        row("split answer over TCP", "eth", "--split 100", "Tcp", "", "", 23);
-        row("split answer over a tunnel", "gsm", "--split 100", "485", "", "", 30);
-        row("unterminated over TCP", "eth", "--unterminated", "Tcp", "TCPDataReceived Error :err_EndChr", "", 0);
-        row("unterminated over a tunnel", "gsm", "--unterminated", "232", "TCP232DataReceived Error :err_EndChr", "", 0);
-        row("garbage over TCP", "eth", "--garbage", "Tcp", "TCPDataReceived Error :err_", "", 0);
-        row("dropped mid-answer", "eth", "--drop-mid-answer", "Tcp", "Disconnected from TCP", "", 0);
-        row("device closed under the program", "eth", "--drop-after 2", "Usb", "Disconnected from USB", "Critical Error", 23);
-        row("second client on a tunnel", "gsm", "--single-client", "485", "Server can have connection Check server", "", 0);
-        row("refused over TCP", "eth", "refused", "Tcp", "ConnectionRefusedError", "", 0);
-        row("refused over a tunnel", "gsm", "refused", "232", "ConnectionRefusedError", "Uyarı !", 0);
+        // report: the status text it shows, empty for none
+        // box: the title of the one box it opens
+        // values: what the form then holds
+        columns<QString, QString, QString, QString, QString, int>({ "kind", "knobs", "route", "report", "box", "values" });
+        QTest::newRow("silent modem over TCP") << "eth" << "--silent" << "Tcp" << "Disconnected from TCP" << "" << 0;
+        QTest::newRow("split answer over TCP") << "eth" << "--split 100" << "Tcp" << "" << "" << 23;
+        QTest::newRow("split answer over a tunnel") << "gsm" << "--split 100" << "485" << "" << "" << 30;
+        QTest::newRow("unterminated over TCP") << "eth" << "--unterminated" << "Tcp" << "TCPDataReceived Error :err_EndChr" << "" << 0;
+        QTest::newRow("unterminated over a tunnel") << "gsm" << "--unterminated" << "232" << "TCP232DataReceived Error :err_EndChr" << "" << 0;
+        QTest::newRow("garbage over TCP") << "eth" << "--garbage" << "Tcp" << "TCPDataReceived Error :err_" << "" << 0;
+        QTest::newRow("dropped mid-answer") << "eth" << "--drop-mid-answer" << "Tcp" << "Disconnected from TCP" << "" << 0;
+        QTest::newRow("device closed under the program") << "eth" << "--drop-after 2" << "Usb" << "Disconnected from USB" << "Critical Error" << 23;
+        QTest::newRow("second client on a tunnel") << "gsm" << "--single-client" << "485" << "Server can have connection Check server" << "" << 0;
+        QTest::newRow("refused over TCP") << "eth" << "refused" << "Tcp" << "ConnectionRefusedError" << "" << 0;
+        QTest::newRow("refused over a tunnel") << "gsm" << "refused" << "232" << "ConnectionRefusedError" << "Uyarı !" << 0;
     }
 
     void faults()
     {
-        QFETCH(QString, kind);
-        QFETCH(QString, knobs);
-        QFETCH(QString, route);
-        QFETCH(QString, report);
-        QFETCH(QString, box);
-        QFETCH(int, values);
+        const auto [kind, knobs, route, report, box, values] = fetch<QString, QString, QString, QString, QString, int>("kind", "knobs", "route", "report", "box", "values");
         SimRig rig;
         QVERIFY(rig.start(kind, knobs == "refused" ? QStringList() : knobs.split(' ')));
         if (knobs == "refused") // nobody listens on its ports any more
@@ -76,9 +63,9 @@ private slots:
         QCOMPARE(rig.boxes.count(), box.isEmpty() ? 0 : 1);
         QCOMPARE(rig.boxes.lastTitle(), box);
         if (!down)
-            control<QPushButton>(*rig.w, qPrintable("pushButton_" + route + "Connect"))->click();
+            control<QPushButton>(*rig.w, "pushButton_" + route + "Connect")->click();
         QTRY_COMPARE_WITH_TIMEOUT(rig.w->connectionStatus(), CommSettings::Max, 5000);
-        QVERIFY(control(*rig.w, qPrintable("pushButton_" + route + "Connect"))->isEnabled());
+        QVERIFY(control(*rig.w, "pushButton_" + route + "Connect")->isEnabled());
 
         // Once the modem behaves, the same route comes up again.
         first.abort();

@@ -1,12 +1,7 @@
 // The configuration form: which controls each route opens, the rules that run
 // while the user edits, read-all answers in and write-all frames out.
 #include "formvalues.h"
-#include "modalanswerer.h"
 #include "testmain.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QSpinBox>
 
 using Answers = QList<QMessageBox::StandardButton>;
 Q_DECLARE_METATYPE(Answers)
@@ -26,17 +21,6 @@ const QStringList groups = { "comboBox_Enable_485 spinBox_Port_485", forLine(par
 const QMap<QString, QString> controls = { { "Mod", "comboBox_Mod_#" }, { "Silent", "spinBox_SilentInterval_#" },
     { "Timeout", "spinBox_ModbusTimeout_#" }, { "Retry", "spinBox_RetryCount_#" },
     { "Interval", "spinBox_IntervalTime_#" }, { "Port", "spinBox_Port_#" } };
-
-// "ETH", "485 false", "DataRead true": the calls the main window makes.
-void route(TransparentConfig& form, const QString& op)
-{
-    using Op = void (TransparentConfig::*)(bool const&);
-    static const QMap<QString, Op> ops = { { "ETH", &TransparentConfig::SetETHSettings },
-        { "USB", &TransparentConfig::SetUSBSettings }, { "485", &TransparentConfig::Set485Settings },
-        { "232", &TransparentConfig::Set232Settings }, { "DataRead", &TransparentConfig::DataReadSettings } };
-    if (!op.isEmpty())
-        (form.*ops.value(op.section(' ', 0, 0)))(!op.endsWith("false"));
-}
 
 // What the control shows, and whether it can be used within the form.
 QString state(TransparentConfig& form, const QString& name)
@@ -92,8 +76,8 @@ class TestForm : public QObject
 private slots:
     void routes_data()
     {
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<QString>("states"); // per group: '1' on, '0' off, '-' untouched
+        // states: per group: '1' on, '0' off, '-' untouched
+        columns<QString, QString>({ "op", "states" });
         // en+port485 par485 en+port232 par232 gsm485 gsm232 apn info+apply staticIp gsmLabels read
         for (const char* row : { "ETH true|- - - - 0 0 0 - - 0 -", "ETH false|- - - - 1 1 1 - - 1 -",
                  "USB true|- - - - 0 0 0 - - 0 -", "485 true|0 1 1 0 1 0 1 1 0 - -",
@@ -107,13 +91,12 @@ private slots:
     // button then asks for READALL (nothing without a route).
     void routes()
     {
-        QFETCH(QString, op);
-        QFETCH(QString, states);
+        const auto [op, states] = fetch<QString, QString>("op", "states");
         for (const QChar before : { '0', '1' }) { // untouched controls keep either state
             TransparentConfig form;
             for (const QString& name : groups.join(' ').split(' '))
                 form.findChild<QWidget*>(name)->setEnabled(before == '1');
-            route(form, op);
+            setRoute(form, op);
             QString actual;
             for (const QString& group : groups)
                 actual += QString(groupState(form, group)) + ' ';
@@ -129,9 +112,8 @@ private slots:
 
     void enableCombo_data()
     {
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected"); // port, others: '1' on, '0' off, '-' as they were
+        // expected: port, others: '1' on, '0' off, '-' as they were
+        columns<QString, QString, QString>({ "op", "line", "expected" });
         for (const char* row : { "|485|11", "ETH|232|11", "485|485|01", "232|485|--", "485|232|--" })
             QTest::newRow(row) << QString(row).section('|', 0, 0) << QString(row).section('|', 1, 1)
                                << QString(row).section('|', 2);
@@ -141,11 +123,9 @@ private slots:
     // line's tunnel; over any tunnel the port stays locked.
     void enableCombo()
     {
-        QFETCH(QString, op);
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
+        const auto [op, line, expected] = fetch<QString, QString, QString>("op", "line", "expected");
         TransparentConfig form;
-        route(form, op);
+        setRoute(form, op);
         const QString port = "spinBox_Port_" + line, eight = forLine(params, line);
         const QString before = QString(groupState(form, port)) + groupState(form, eight);
         ModalAnswerer answerer;
@@ -160,10 +140,8 @@ private slots:
 
     void rules_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected"); // box: 'suffix' min..max/step =value
+        // expected: box: 'suffix' min..max/step =value
+        columns<QString, QString, QString, QString>({ "line", "op", "steps", "expected" });
         // clang-format off
         const char* const rows[] = {
             "|Mod=4|Silent '    ms' 10..5000/10 =400",
@@ -195,13 +173,10 @@ private slots:
 
     void rules()
     {
-        QFETCH(QString, line);
-        QFETCH(QString, op);
-        QFETCH(QString, steps);
-        QFETCH(QString, expected);
+        const auto [line, op, steps, expected] = fetch<QString, QString, QString, QString>("line", "op", "steps", "expected");
         TransparentConfig form;
         ModalAnswerer answerer;
-        route(form, op);
+        setRoute(form, op);
         edit(form, steps, line);
         auto* b = form.findChild<QSpinBox*>(forLine(controls[expected.section(' ', 0, 0)], line));
         QCOMPARE(QString::asprintf("'%s' %d..%d/%d =%d", qPrintable(b->suffix()), b->minimum(),
@@ -230,18 +205,15 @@ private slots:
         QCOMPARE(answerer.lastTitle() + " | " + answerer.lastText(),
             QString("Uyarı ! | APN Değiştirildi Değişiklikleri modeme yazarsanız modem yeniden başlatılacak !"));
         QCOMPARE(answerer.count(), 1);
-        QMetaObject::invokeMethod(apn, "editingFinished");
-        apn->setText("internet");
-        QMetaObject::invokeMethod(apn, "editingFinished");
+        for (const char* text : { "web", "internet" }) // unchanged, then back to what was read
+            apn->setText(text), QMetaObject::invokeMethod(apn, "editingFinished");
         QCOMPARE(answerer.count(), 2);
     }
 
     void limits_data()
     {
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("reason"); // empty: accepted
+        // reason: empty: accepted
+        columns<QString, int, QString, QString>({ "op", "position", "value", "reason" });
         const auto range = [](const char* lo, const char* hi) {
             return QString("( ValOfList >= %1 ) && ( ValOfList <= %2 )").arg(lo, hi);
         };
@@ -281,13 +253,10 @@ private slots:
     // and the status bar says why.
     void limits()
     {
-        QFETCH(QString, op);
-        QFETCH(int, position);
-        QFETCH(QString, value);
-        QFETCH(QString, reason);
+        const auto [op, position, value, reason] = fetch<QString, int, QString, QString>("op", "position", "value", "reason");
         TransparentConfig form;
         ModalAnswerer answerer; // a read that warned would block here
-        route(form, op);
+        setRoute(form, op);
         const QByteArray valid = valuesOf(form.connectionType());
         QVERIFY(form.applyReadAll(valid));
         // An edit early in the answer's order: applying any of it would undo the edit.
@@ -309,11 +278,10 @@ private slots:
 
     void apply_data()
     {
-        QTest::addColumn<int>("route");
-        QTest::addColumn<QByteArray>("values"); // the read-all answer before, if any
-        QTest::addColumn<QString>("change"); // the user's edit "objectName.property=value", or a control shown
-        QTest::addColumn<Answers>("answers");
-        QTest::addColumn<QStringList>("seen"); // boxes as "title: text", then the frames sent
+        // values: the read-all answer before, if any
+        // change: the user's edit "objectName.property=value", or a control shown
+        // seen: boxes as "title: text", then the frames sent
+        columns<int, QByteArray, QString, Answers, QStringList>({ "route", "values", "change", "answers", "seen" });
         const auto Y = QMessageBox::Yes, N = QMessageBox::No;
         const auto row = [](const char* name, Route r, const QByteArray& values, const char* change,
                              Answers answers, const QStringList& seen) {
@@ -374,11 +342,7 @@ private slots:
 
     void apply()
     {
-        QFETCH(int, route);
-        QFETCH(QByteArray, values);
-        QFETCH(QString, change);
-        QFETCH(Answers, answers);
-        QFETCH(QStringList, seen);
+        const auto [route, values, change, answers, seen] = fetch<int, QByteArray, QString, Answers, QStringList>("route", "values", "change", "answers", "seen");
         TransparentConfig form;
         setRoute(form, Route(route));
         ModalAnswerer answerer(answers);

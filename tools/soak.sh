@@ -10,12 +10,7 @@ cd "$(dirname "$0")/.."
 . tools/common.sh
 
 cycles=${1:-1000}
-case $cycles in
-'' | *[!0-9]*)
-    echo "usage: tools/soak.sh [CYCLES]" >&2
-    exit 2
-    ;;
-esac
+[[ $cycles =~ ^[0-9]+$ ]] || { echo "usage: tools/soak.sh [CYCLES]" >&2; exit 2; }
 
 ensure_packages "${QUORVANE_PACKAGES[@]}"
 build_tree build

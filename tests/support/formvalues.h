@@ -26,18 +26,20 @@ inline QByteArray with(const QByteArray& values, int position, const QByteArray&
     return list.join(',');
 }
 
-// Puts the form on a route as the main window does before it hands blocks over.
-// A switch, not a table of member pointers: GCC's UBSan misreads indexing
-// into such a table as out of bounds.
+// Puts the form on a route as the main window does before it hands blocks
+// over: "ETH", "USB", "485", "232" or "DataRead", " false" to take it off.
+inline void setRoute(TransparentConfig& form, const QString& op)
+{
+    using Op = void (TransparentConfig::*)(bool const&);
+    static const QMap<QString, Op> ops = { { "ETH", &TransparentConfig::SetETHSettings },
+        { "USB", &TransparentConfig::SetUSBSettings }, { "485", &TransparentConfig::Set485Settings },
+        { "232", &TransparentConfig::Set232Settings }, { "DataRead", &TransparentConfig::DataReadSettings } };
+    if (const Op set = ops.value(op.section(' ', 0, 0)))
+        (form.*set)(!op.endsWith("false"));
+}
 inline void setRoute(TransparentConfig& form, Route route)
 {
-    switch (route) {
-    case AtProtocol::eETH: form.SetETHSettings(true); break;
-    case AtProtocol::eUSB: form.SetUSBSettings(true); break;
-    case AtProtocol::eTCP485: form.Set485Settings(true); break;
-    case AtProtocol::eTCP232: form.Set232Settings(true); break;
-    case AtProtocol::eMax: break;
-    }
+    setRoute(form, QStringList { "ETH", "USB", "485", "232" }.value(route));
 }
 
 #endif // FORMVALUES_H

@@ -1,16 +1,13 @@
 #include "simprocess.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QUuid>
+#include <QtCore>
 
 bool SimProcess::start(const QString& kind, const QStringList& extra)
 {
 #ifdef QUORVANE_MODEMSIM
     journal = QDir::temp().filePath("quorvane-journal-" + QUuid::createUuid().toString(QUuid::WithoutBraces));
     QStringList args { "--kind", kind, "--config-port", "0", "--port485", "0", "--port232", "0", "--journal", journal };
-    if (kind == "eth")
+    if (kind == "eth") // its USB port
         args << "--pty";
     m_process.start(QStringLiteral(QUORVANE_MODEMSIM), args + extra);
     QElapsedTimer clock;
@@ -18,13 +15,13 @@ bool SimProcess::start(const QString& kind, const QStringList& extra)
     while (m_process.waitForStarted(5000) && clock.elapsed() < 10000) {
         if (!m_process.canReadLine() && !m_process.waitForReadyRead(500))
             continue;
-        const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
+        const QString line = QString::fromUtf8(m_process.readLine());
+        // READY kind=eth config=40123 port485=- port232=- pty=/dev/pts/3 ("-": none)
+        const auto field = [&](const char* name) {
+            return QRegularExpression(QString(" %1=([^-\\s]\\S*)").arg(name)).match(line).captured(1);
+        };
         if (!line.startsWith("READY"))
             continue;
-        const auto field = [&](const char* name) {
-            const QString v = QRegularExpression(QString("%1=(\\S+)").arg(name)).match(line).captured(1);
-            return v == "-" ? QString() : v;
-        };
         configPort = quint16(field("config").toUInt());
         port485 = quint16(field("port485").toUInt());
         port232 = quint16(field("port232").toUInt());
@@ -41,10 +38,8 @@ void SimProcess::stop()
 {
     if (m_process.state() != QProcess::NotRunning) {
         m_process.terminate();
-        if (!m_process.waitForFinished(3000)) {
-            m_process.kill();
-            m_process.waitForFinished(3000);
-        }
+        if (!m_process.waitForFinished(3000))
+            m_process.kill(), m_process.waitForFinished(3000);
     }
     if (!journal.isEmpty())
         QFile::remove(journal);

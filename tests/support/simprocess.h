@@ -1,7 +1,7 @@
 #ifndef SIMPROCESS_H
 #define SIMPROCESS_H
 
-#include <QProcess>
+#include <QtCore>
 
 // Runs the modem simulator as a child process on ephemeral ports, with a
 // write journal, and reads back where it listens. Stops it when destroyed.
@@ -10,8 +10,6 @@ class SimProcess
 public:
     SimProcess() = default;
     ~SimProcess() { stop(); }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
 
     // kind is "eth" (which also gets a pty) or "gsm"; extra options are the simulator's knobs.
     bool start(const QString& kind, const QStringList& extra = {});

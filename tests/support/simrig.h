@@ -1,16 +1,8 @@
 #ifndef SIMRIG_H
 #define SIMRIG_H
 
-#include "kolvexconfigurator.h"
-#include "modalanswerer.h"
 #include "simprocess.h"
-#include "transparentconfig.h"
-#include "uitest.h"
-
-#include <QComboBox>
-#include <QStatusBar>
-
-#include <memory>
+#include "testmain.h"
 
 // The simulator of one modem kind, a main window of that kind, and every
 // status text and modal box the window showed, in order.

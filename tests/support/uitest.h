@@ -1,27 +1,18 @@
 #ifndef UITEST_H
 #define UITEST_H
 
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QWidget>
+#include <QtWidgets>
 
 // A named control of a window; a missing one is a broken test, not a failure.
-template <typename T = QWidget> T* control(QWidget& w, const char* name)
+template <typename T = QWidget> T* control(QWidget& w, const QString& name)
 {
     T* found = w.findChild<T*>(name);
     if (!found)
-        qFatal("no control %s", name);
+        qFatal("no control %s", qPrintable(name));
     return found;
 }
 
-inline QString status(QMainWindow& w)
-{
-    return w.statusBar()->currentMessage();
-}
+inline QString status(QMainWindow& w) { return w.statusBar()->currentMessage(); }
 
 // The top-level windows of one kind that are open now.
 template <typename T> QList<T*> topLevels()
