@@ -10,6 +10,9 @@
 
 namespace {
 
+// The COM PORT entry of the device named on the command line carries this.
+const QString ExtraDeviceEntry = QStringLiteral("command line device");
+
 const QString OrganisationName = QStringLiteral("Kolvex");
 const QString ApplicationName = QStringLiteral("Configurator");
 const QString SettingsGroup = QStringLiteral("Commsettings");
@@ -55,6 +58,19 @@ bool isAcceptedIp(const QString& text)
             return false;
     }
     return true;
+}
+
+// Only a file has a lock beside it. The Windows registry, the native store
+// there, has neither: its fileName() is a key path, and a folder made after
+// it would land at the root of the drive.
+bool storeIsFile(const QSettings& settings)
+{
+#ifdef Q_OS_WIN
+    return settings.format() == QSettings::IniFormat;
+#else
+    Q_UNUSED(settings);
+    return true;
+#endif
 }
 
 bool isAcceptedPort(const QString& text)
@@ -233,14 +249,16 @@ void CommSettings::Save(const QString& Key, const QString& Data)
     // QSettings waits for its lock file without end, and a lock it cannot
     // take or remove (a stale one in a read-only folder) would freeze the
     // panel. A bounded try first; failing it only loses this value.
-    QDir().mkpath(QFileInfo(settings.fileName()).absolutePath());
-    QLockFile probe(settings.fileName() + QStringLiteral(".lock"));
-    if (!probe.tryLock(StoreLockWaitMs)) {
-        qCDebug(lcPanel) << "Settings store locked, not saved:" << settings.fileName()
-                         << probe.error();
-        return;
+    if (storeIsFile(settings)) {
+        QDir().mkpath(QFileInfo(settings.fileName()).absolutePath());
+        QLockFile probe(settings.fileName() + QStringLiteral(".lock"));
+        if (!probe.tryLock(StoreLockWaitMs)) {
+            qCDebug(lcPanel) << "Settings store locked, not saved:" << settings.fileName()
+                             << probe.error();
+            return;
+        }
+        probe.unlock();
     }
-    probe.unlock();
     settings.beginGroup(SettingsGroup);
     settings.setValue(Key, Data);
     settings.endGroup();
@@ -257,10 +275,16 @@ void CommSettings::on_pushButton_RefreshCOM_clicked()
     for (const QSerialPortInfo& info : ports)
         ui->comboBox_COMPorts->addItem(tr("%1(%2)").arg(info.portName(), info.description()));
     if (!s_extraSerialDevice.isEmpty())
-        ui->comboBox_COMPorts->addItem(tr("%1(%2)").arg(s_extraSerialDevice, tr("command line")));
+        ui->comboBox_COMPorts->addItem(
+            tr("%1(%2)").arg(s_extraSerialDevice, tr("command line")), ExtraDeviceEntry);
 }
 
 QString CommSettings::s_extraSerialDevice;
+
+bool CommSettings::extraSerialDeviceChosen() const
+{
+    return ui->comboBox_COMPorts->currentData() == ExtraDeviceEntry;
+}
 
 void CommSettings::setExtraSerialDevice(const QString& path)
 {
@@ -270,10 +294,11 @@ void CommSettings::setExtraSerialDevice(const QString& path)
 void CommSettings::on_pushButton_TcpConnect_clicked()
 {
     qCDebug(lcPanel, " Tcp state :%s", boolText(TcpConnectionStatus));
-    if (!TcpConnectionStatus && !UsbConnectionStatus)
-        emit ConnectTcp(
-            ui->lineEdit_ServerIp->text(), ui->lineEdit_ServerPort->text().toInt(nullptr, 10));
-    else if (TcpConnectionStatus)
+    if (!TcpConnectionStatus && !UsbConnectionStatus) {
+        if (portToConnect(ui->lineEdit_ServerPort))
+            emit ConnectTcp(
+                ui->lineEdit_ServerIp->text(), ui->lineEdit_ServerPort->text().toInt(nullptr, 10));
+    } else if (TcpConnectionStatus)
         emit DisconnectTcp();
 }
 
@@ -311,6 +336,16 @@ void CommSettings::finishPortEdit(QLineEdit* field, const QString& key)
     Save(key, field->text());
 }
 
+// A stored port is shown as stored, whatever it holds; read as a number and
+// narrowed to 16 bits, "70000" would reach port 4464 without a word.
+bool CommSettings::portToConnect(const QLineEdit* field)
+{
+    if (isAcceptedPort(field->text()))
+        return true;
+    emit WriteStatusBar(tr("Port %1 is not a port of 1–65534").arg(field->text()), 3000);
+    return false;
+}
+
 void CommSettings::on_lineEdit_ServerIp_editingFinished()
 {
     finishIpEdit(ui->lineEdit_ServerIp, KeyIp);
@@ -343,9 +378,11 @@ void CommSettings::pressTunnelButton(const Tunnel& self, const Tunnel* alsoRepor
     qCDebug(lcPanel, "%s%s", self.stateText, boolText(this->*self.flag));
     if (alsoReported)
         qCDebug(lcPanel, "%s%s", alsoReported->stateText, boolText(this->*alsoReported->flag));
-    self.connectButton->setEnabled(false);
     const bool anyRouteUp = TcpConnectionStatus || UsbConnectionStatus || Tcp232ConnectionStatus
         || Tcp485ConnectionStatus;
+    if (!anyRouteUp && !portToConnect(self.portField))
+        return;
+    self.connectButton->setEnabled(false);
     if (!anyRouteUp)
         emit(this->*self.connectRequest)(
             ui->lineEdit_TcpServerIp->text(), self.portField->text().toInt(nullptr, 10));

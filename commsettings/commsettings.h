@@ -43,6 +43,8 @@ public:
     // for it, the main window opens it by path when handed an empty one.
     static void setExtraSerialDevice(const QString& path);
     static QString extraSerialDevice() { return s_extraSerialDevice; }
+    // Whether the COM PORT entry chosen is the command-line device's own.
+    bool extraSerialDeviceChosen() const;
 
     QString Load(const QString& Key);
     void Save(const QString& Key, const QString& Data);
@@ -60,6 +62,7 @@ signals:
     void AbortTcp485();
     void WriteData(const QByteArray& qba);
     void Set232Settings();
+    void WriteStatusBar(const QString& text, int timeout);
 
 private slots:
     void on_pushButton_RefreshCOM_clicked();
@@ -111,6 +114,7 @@ private:
     void pressTunnelButton(const Tunnel& self, const Tunnel* alsoReported = nullptr);
     void finishIpEdit(QLineEdit* field, const QString& key);
     void finishPortEdit(QLineEdit* field, const QString& key);
+    bool portToConnect(const QLineEdit* field);
 
     static QString s_extraSerialDevice;
 

@@ -165,6 +165,7 @@ void KolvexConfigurator::wire()
     connect(panel, &CommSettings::AbortTcp232, this, &KolvexConfigurator::AbortTcp232Communication);
     connect(panel, &CommSettings::AbortTcp485, this, &KolvexConfigurator::AbortTcp485Communication);
     connect(panel, &CommSettings::WriteData, this, &KolvexConfigurator::Transmit_Callback);
+    connect(panel, &CommSettings::WriteStatusBar, this, &KolvexConfigurator::SetStatusBarText);
 
     connect(ui->actionRESTART_DEVICE, &QAction::triggered, this,
             &KolvexConfigurator::RestartDevice_Triggered);

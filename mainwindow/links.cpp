@@ -70,7 +70,9 @@ void KolvexConfigurator::OpenComPort(const QSerialPortInfo& port)
     // still waiting for its first answer is asked again, not reopened
     // (opening it twice would fail and tear it down).
     if (ConnectionStatus > CommSettings::USB && !pSerial->isOpen()) {
-        if (port.isNull() && !CommSettings::extraSerialDevice().isEmpty())
+        // A listed port that has vanished also comes as an empty one: it
+        // must fail, not open the command-line device in its place.
+        if (newCommSetting.extraSerialDeviceChosen())
             pSerial->setPortName(CommSettings::extraSerialDevice());
         else
             pSerial->setPort(port);
@@ -95,6 +97,7 @@ void KolvexConfigurator::establishUsbRoute()
     newCommSetting.SetUiConnectionStatus(CommSettings::USB, true);
     newTransparentConfig.setEnabled(true);
     newTransparentConfig.SetUSBSettings(true);
+    newTransparentConfig.forgetReadConfiguration();
     setDeviceCommandsEnabled(true, ui->actionPING->isEnabled());
     setDeviceSelectEnabled(false);
 }
@@ -189,6 +192,7 @@ void KolvexConfigurator::establishTcpRoute()
     newCommSetting.SetUiConnectionStatus(CommSettings::TCP, true);
     newTransparentConfig.setEnabled(true);
     newTransparentConfig.SetETHSettings(true);
+    newTransparentConfig.forgetReadConfiguration();
 }
 
 void KolvexConfigurator::TimerTimeoutTcpState()

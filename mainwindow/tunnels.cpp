@@ -157,6 +157,7 @@ void KolvexConfigurator::tunnelConnected(const Tunnel& t)
     if (ConnectionStatus == t.route)
         return;
     ConnectionStatus = t.route;
+    newTransparentConfig.forgetReadConfiguration();
     SetStatusBarText(tr(t.connectedText), 1000);
     setDeviceCommandsEnabled(true, true);
     newCommSetting.SetUiConnectionStatus(t.route, true);

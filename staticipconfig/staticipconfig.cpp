@@ -96,12 +96,18 @@ bool StaticIpConfig::checkAddresses()
     if (!firstBad)
         return true;
 
-    firstBad->setFocus();
+    // With DHCP checked the fields are greyed out, yet the frame carries them:
+    // the user has to be told where the way to correct them is.
+    const bool locked = !firstBad->isEnabled();
+    locked ? ui->checkBox_Dhcp->setFocus() : firstBad->setFocus();
     QMessageBox::warning(this, tr("Uyarı !"),
         tr("Geçersiz adres: %1.\nHer adres, noktalarla ayrılmış ve her biri 0 ile "
            "255 arasında olan dört sayıdan oluşmalı (örnek: 192.168.1.50). "
            "Ayarlar modeme gönderilmedi.")
-            .arg(badNames.join(QStringLiteral(", "))));
+                .arg(badNames.join(QStringLiteral(", ")))
+            + (locked ? tr("\nDHCP işaretliyken bu alanlar düzenlenemez: düzeltmek için önce "
+                           "DHCP işaretini kaldırın.")
+                      : QString()));
     return false;
 }
 

@@ -25,6 +25,10 @@ private slots:
         QTest::newRow("dropped mid-answer") << "eth" << "--drop-mid-answer" << "Tcp" << "Disconnected from TCP" << "" << 0;
         QTest::newRow("device closed under the program") << "eth" << "--drop-after 2" << "Usb" << "Disconnected from USB" << "Critical Error" << 23;
         QTest::newRow("second client on a tunnel") << "gsm" << "--single-client" << "485" << "Server can have connection Check server" << "" << 0;
+        // Nothing read, nothing written: a 4G modem reached as an Ethernet one, an answer split past the hold time.
+        QTest::newRow("4G modem over TCP") << "gsm" << "4G modem" << "Tcp" << "Configuration refused: this looks like a 4G modem" << "" << 0;
+        QTest::newRow("split past the hold") << "eth" << "--split 500" << "Tcp" << "TCPDataReceived Error :err_BeginChr" << "" << 0;
+        QTest::newRow("listed port unplugged") << "eth" << "unplugged" << "Usb" << "DeviceNotFoundError" << "Critical Error" << 0;
         QTest::newRow("refused over TCP") << "eth" << "refused" << "Tcp" << "ConnectionRefusedError" << "" << 0;
         QTest::newRow("refused over a tunnel") << "gsm" << "refused" << "232" << "ConnectionRefusedError" << "Uyarı !" << 0;
     }
@@ -33,7 +37,7 @@ private slots:
     {
         const auto [kind, knobs, route, report, box, values] = fetch<QString, QString, QString, QString, QString, int>("kind", "knobs", "route", "report", "box", "values");
         SimRig rig;
-        QVERIFY(rig.start(kind, knobs == "refused" ? QStringList() : knobs.split(' ')));
+        QVERIFY(rig.start(kind, knobs.startsWith("--") ? knobs.split(' ') : QStringList(), knobs == "4G modem" ? "eth" : kind));
         if (knobs == "refused") // nobody listens on its ports any more
             rig.sim.stop();
         QTcpSocket first; // takes the only place of a single-client modem
@@ -41,13 +45,15 @@ private slots:
             first.connectToHost("127.0.0.1", rig.sim.port485);
             QVERIFY(first.waitForConnected(3000));
         }
+        if (knobs == "unplugged") // listed last, so chosen, and gone: it must not open the simulator's device
+            control<QComboBox>(*rig.w, "comboBox_COMPorts")->addItem("ttyGONE0(unplugged)");
         TransparentConfig* form = rig.form();
-        rig.connectRoute(route);
+        knobs == "4G modem" ? connectTo(*rig.w, rig.sim.port485, route) : rig.connectRoute(route);
         if (knobs.startsWith("--drop-after")) { // the second request makes the modem close the device
             QTRY_COMPARE_WITH_TIMEOUT(form->paramsAll().size(), values, 5000);
             control<QPushButton>(*rig.w, "pushButton_ReadConfiguration")->click();
         }
-        const bool down = !report.isEmpty() && !report.contains("DataReceived");
+        const bool down = !report.isEmpty() && !report.contains("DataReceived") && !report.contains("refused:");
         if (report.isEmpty())
             QTRY_COMPARE_WITH_TIMEOUT(form->paramsAll().size(), values, 5000);
         else
@@ -62,12 +68,20 @@ private slots:
         QVERIFY2(report.contains("DataReceived") || !rig.logged("DataReceived Error"), qPrintable(rig.log.join('|')));
         QCOMPARE(rig.boxes.count(), box.isEmpty() ? 0 : 1);
         QCOMPARE(rig.boxes.lastTitle(), box);
+        if (!down && route == "Tcp" && !values) {
+            control<QPushButton>(*rig.w, "pushButton_ConfigurationApply")->click();
+            QTRY_VERIFY(rig.logged("Read the configuration first: nothing has been read from this modem."));
+            QTest::qWait(300);
+            QCOMPARE(QFile(rig.sim.journal).size(), 0);
+        }
         if (!down)
             control<QPushButton>(*rig.w, "pushButton_" + route + "Connect")->click();
         QTRY_COMPARE_WITH_TIMEOUT(rig.w->connectionStatus(), CommSettings::Max, 5000);
         QVERIFY(control(*rig.w, "pushButton_" + route + "Connect")->isEnabled());
 
-        // Once the modem behaves, the same route comes up again.
+        // Once the modem behaves, the same route comes up again; the wrong modem stays wrong.
+        if (knobs == "4G modem")
+            return;
         first.abort();
         rig.sim.stop();
         QVERIFY(rig.sim.start(kind));

@@ -34,6 +34,9 @@ private slots:
         control<QAction>(w, "actionEthernet_Modem")->trigger();
         QCOMPARE(menus(w), QString("00011 10"));
         QVERIFY(control(w, "pushButton_TcpConnect")->isEnabled());
+        control<QLineEdit>(w, "lineEdit_ServerPort")->setText("70000"); // as a store edited by hand may hold it
+        control<QPushButton>(w, "pushButton_TcpConnect")->click();
+        QCOMPARE(status(w), QString("Port 70000 is not a port of 1–65534"));
 
         w.Transmit_Callback("AT+READALL\r\n");
         QCOMPARE(status(w), QString("Önce bağlantı sağlayın !! "));

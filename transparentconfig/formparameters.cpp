@@ -23,6 +23,7 @@ bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
     // list cut short there would differ from every frame the form builds.
     ParamsAll = QString::fromUtf8(valuePart.constData(), valuePart.size())
                     .split(QLatin1Char(','), Qt::KeepEmptyParts);
+    m_configurationRead = true;
     {
         const QScopedValueRollback<bool> reading(m_applyingRead, true);
         for (const ParameterSpec& param : table)

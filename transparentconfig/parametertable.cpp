@@ -10,25 +10,25 @@ using Scaling = ParamScaling;
 // a combo box blank and then go back out as -1.
 // clang-format off
 const FieldRule lineRules[] = {
-    {ParamField::Enable,     false, true,  0,             EnableIndexMax, "ValOfList <= EnableIndexMax", 0, Scaling::Plain},
-    {ParamField::Port,       false, false, 0,             0,              nullptr,                       0, Scaling::Plain},
-    {ParamField::Mode,       false, true,  0,             TrpModIndexMax, "ValOfList <= TrpModIndexMax", 0, Scaling::Plain},
-    {ParamField::Databit,    false, true,  DatabitMin,    DatabitMax,     "( ValOfList >= DatabitMin ) && ( ValOfList <= DatabitMax )", DatabitMin, Scaling::Plain},
-    {ParamField::Paritybit,  false, true,  0,             ParitybitMax,   "ValOfList <= ParitybitMax",   0, Scaling::Plain},
-    {ParamField::Stopbit,    false, true,  StopbitMin,    StopbitMax,     "( ValOfList >= StopbitMin ) && ( ValOfList <= StopbitMax )", StopbitMin, Scaling::Plain},
-    {ParamField::Baud,       false, true,  0,             BaudIndexMax,   "ValOfList <= BaudIndexMax",   0, Scaling::Plain},
-    {ParamField::WaitingChr, false, true,  WaitingChrMin, WaitingChrMax,  "( ValOfList >= WaitingChrMin ) && ( ValOfList <= WaitingChrMax )", 0, Scaling::Plain},
-    {ParamField::WaitingMs,  false, true,  WaitingMsMin,  WaitingMsMax,   "( ValOfList >= WaitingMsMin ) && ( ValOfList <= WaitingMsMax )", 0, Scaling::Plain},
-    {ParamField::Tmout,      false, false, 0,             0,              nullptr,                       0, Scaling::Plain},
-    {ParamField::EthTmout,   false, false, 0,             0,              nullptr,                       0, Scaling::Plain},
-    {ParamField::RetryCnt,   true,  false, 0,             0,              nullptr,                       0, Scaling::Plain},
-    {ParamField::IntVal,     true,  false, 0,             0,              nullptr,                       0, Scaling::SecondsWhenRetried},
-    {ParamField::PingIntVal, true,  false, 0,             0,              nullptr,                       0, Scaling::Minutes},
+    {ParamField::Enable,     false, true,  0,             EnableIndexMax, "ENABLE",          0,          Scaling::Plain},
+    {ParamField::Port,       false, false, 0,             0,              nullptr,           0,          Scaling::Plain},
+    {ParamField::Mode,       false, true,  0,             TrpModIndexMax, "MOD",             0,          Scaling::Plain},
+    {ParamField::Databit,    false, true,  DatabitMin,    DatabitMax,     "DATA BIT",        DatabitMin, Scaling::Plain},
+    {ParamField::Paritybit,  false, true,  0,             ParitybitMax,   "PARITY BIT",      0,          Scaling::Plain},
+    {ParamField::Stopbit,    false, true,  StopbitMin,    StopbitMax,     "STOP BIT",        StopbitMin, Scaling::Plain},
+    {ParamField::Baud,       false, true,  0,             BaudIndexMax,   "BAUDRATE",        0,          Scaling::Plain},
+    {ParamField::WaitingChr, false, true,  WaitingChrMin, WaitingChrMax,  "SILENT INTERVAL", 0,          Scaling::Plain},
+    {ParamField::WaitingMs,  false, true,  WaitingMsMin,  WaitingMsMax,   "SILENT INTERVAL", 0,          Scaling::Plain},
+    {ParamField::Tmout,      false, false, 0,             0,              nullptr,           0,          Scaling::Plain},
+    {ParamField::EthTmout,   false, false, 0,             0,              nullptr,           0,          Scaling::Plain},
+    {ParamField::RetryCnt,   true,  false, 0,             0,              nullptr,           0,          Scaling::Plain},
+    {ParamField::IntVal,     true,  false, 0,             0,              nullptr,           0,          Scaling::SecondsWhenRetried},
+    {ParamField::PingIntVal, true,  false, 0,             0,              nullptr,           0,          Scaling::Minutes},
 };
 
 const FieldRule generalRules[] = {
-    {ParamField::Apn,          true,  false, 0, 0,              nullptr,                       0, Scaling::Text},
-    {ParamField::InfoResponse, false, true,  0, EnableIndexMax, "ValOfList <= EnableIndexMax", 0, Scaling::Flag},
+    {ParamField::Apn,          true,  false, 0, 0,              nullptr,           0,          Scaling::Text},
+    {ParamField::InfoResponse, false, true,  0, EnableIndexMax, "INFO RESPONSE",   0,          Scaling::Flag},
 };
 // clang-format on
 
@@ -89,6 +89,16 @@ ReadAllVerdict ParameterTable::checkReadAll(
         if (raw.contains('\r') || raw.contains('\n'))
             return { false,
                 QStringLiteral("Configuration refused: more than one answer in one block") };
+    // The other kind's count is no accident: the route reached the other kind of modem.
+    const bool gsm = AtProtocol::isGsmRoute(route);
+    if (values.size() == parameters(gsm ? AtProtocol::eETH : AtProtocol::eTCP485).size())
+        return { false,
+            gsm ? QStringLiteral("Configuration refused: this looks like an Ethernet modem (%1 values). "
+                                 "Disconnect, then choose Ethernet Modem under Device Select.")
+                      .arg(values.size())
+                : QStringLiteral("Configuration refused: this looks like a 4G modem (%1 values). "
+                                 "Disconnect, then choose GSM Modem under Device Select.")
+                      .arg(values.size()) };
     if (values.size() < table.size())
         return { false,
             QStringLiteral("Configuration refused: %1 values, %2 expected")
@@ -96,11 +106,16 @@ ReadAllVerdict ParameterTable::checkReadAll(
                 .arg(table.size()) };
     for (const ParameterSpec& param : table) {
         const QByteArray& raw = values.at(param.position);
-        if (!param.rule->accepts(wireNumber(raw)))
-            return { false,
-                QStringLiteral("Configuration refused: %1 = %2 breaks %3")
-                    .arg(*param.keyword, QString::fromUtf8(raw.left(32)),
-                        QString::fromLatin1(param.rule->condition)) };
+        if (param.rule->accepts(wireNumber(raw)))
+            continue;
+        // In the words of the form: its line heading and row label.
+        const QString line = param.line == AtProtocol::eRoute_Serial_t::e485 ? QStringLiteral("RS485 ")
+            : param.line == AtProtocol::eRoute_Serial_t::e232                ? QStringLiteral("RS232 ")
+                                                                             : QString();
+        return { false,
+            QStringLiteral("Configuration refused: %1 = %2 is outside %3\u2013%4")
+                .arg(line + QLatin1String(param.rule->label), QString::fromUtf8(raw.left(32)),
+                    QString::number(param.rule->min), QString::number(param.rule->max)) };
     }
     return { true, QString() };
 }

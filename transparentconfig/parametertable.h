@@ -62,7 +62,7 @@ struct FieldRule
     bool limited;
     int min;
     int max;
-    const char* condition; // the limit as the developer reads it; shown when a value breaks it
+    const char* label; // the form's row label, which names a value that breaks its limit
     int offset;
     ParamScaling scaling;
 

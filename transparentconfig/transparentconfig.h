@@ -47,6 +47,9 @@ public:
     // The values of the write-all frame of the table in force, in wire order.
     QStringList writeAllValues() const;
     const QStringList& paramsAll() const { return ParamsAll; }
+    // A route has come up: until a read-all answer from this modem is
+    // accepted, Apply writes nothing.
+    void forgetReadConfiguration() { m_configurationRead = false; }
 
     // Checks and carries out one block as it was read from the route. The
     // static IP window may be absent (none open), hence a pointer.
@@ -191,6 +194,7 @@ private:
     LineControls m_lines[2] = {};
     bool m_apnWarningOpen = false;
     bool m_applyingRead = false;
+    bool m_configurationRead = false;
     DevInfoWindows devInfoWindows;
 };
 

@@ -13,12 +13,13 @@ struct SimRig
     std::unique_ptr<KolvexConfigurator> w;
     QStringList log;
 
-    bool start(const QString& kind, const QStringList& knobs = {})
+    // The window is of the simulator's kind unless told otherwise.
+    bool start(const QString& kind, const QStringList& knobs = {}, QString windowKind = {})
     {
         if (!sim.start(kind, knobs))
             return false;
         CommSettings::setExtraSerialDevice(sim.pty);
-        w = std::make_unique<KolvexConfigurator>(nullptr, kind == "eth" ? 1 : 2);
+        w = std::make_unique<KolvexConfigurator>(nullptr, (windowKind.isEmpty() ? kind : windowKind) == "eth" ? 1 : 2);
         QObject::connect(w->statusBar(), &QStatusBar::messageChanged, [this](const QString& m) {
             if (!m.isEmpty())
                 log << m;
