@@ -60,6 +60,7 @@ KolvexConfigurator::KolvexConfigurator(QWidget* parent, int DeviceChoice)
 
     ui->Layout->addWidget(&newTransparentConfig);
     ui->SettingLayout->addWidget(&newCommSetting);
+    newTransparentConfig.installEventFilter(this); // the file entries follow the form
 
     wire();
 
@@ -95,6 +96,7 @@ void KolvexConfigurator::detachLinks()
         disconnect(link, nullptr, this, nullptr);
     if (pStaticIpWindow)
         disconnect(pStaticIpWindow, nullptr, this, nullptr);
+    newTransparentConfig.removeEventFilter(this);
 }
 
 // Reads like the wiring table, in its order; the four pending buffers come
@@ -174,6 +176,10 @@ void KolvexConfigurator::wire()
     connect(ui->actionEthernet_Modem, &QAction::triggered, this,
             &KolvexConfigurator::EthernetModem_Triggered);
     connect(ui->actionGSM_Modem, &QAction::triggered, this, &KolvexConfigurator::GSMModem_Triggered);
+    connect(ui->actionSave_Configuration, &QAction::triggered, this,
+            &KolvexConfigurator::SaveConfiguration_Triggered);
+    connect(ui->actionLoad_Configuration, &QAction::triggered, this,
+            &KolvexConfigurator::LoadConfiguration_Triggered);
 
     connect(&pendingUsb, &PendingBuffer::blockReady, this, [this](const QByteArray& block) {
         parseBlock(block, {"SerialReceived Error : %1", 1000});

@@ -33,6 +33,9 @@ public:
 
     CommSettings::eRoute_t connectionStatus() const { return ConnectionStatus; }
     StaticIpConfig* staticIpWindow() const { return pStaticIpWindow; }
+    // The menu's file entries once the user has chosen the file.
+    bool saveConfigurationFile(const QString& path);
+    bool loadConfigurationFile(const QString& path);
 
 public slots:
     void OpenComPort(const QSerialPortInfo& port);
@@ -78,6 +81,8 @@ public slots:
     void Ping_Triggered();
     void EthernetModem_Triggered();
     void GSMModem_Triggered();
+    void SaveConfiguration_Triggered();
+    void LoadConfiguration_Triggered();
 
     void TimerTimeoutUsbState();
     void TimerTimeoutTcpState();
@@ -85,6 +90,9 @@ public slots:
     void TimerServerFull();
 
     void Close_StaticIpConfigWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Everything that tells the RS232 tunnel from the RS485 tunnel; the

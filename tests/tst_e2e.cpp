@@ -91,6 +91,34 @@ private slots:
         QVERIFY(!form->isEnabled());
     }
 
+    // A file every value of which differs from the modem's: loaded, applied,
+    // read back and saved again, the modem holds it and the file is the same.
+    void configurationFile()
+    {
+        SimRig rig;
+        QVERIFY(rig.start("eth"));
+        rig.connectRoute("Tcp");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.form()->paramsAll().size(), 23, 5000);
+        QVERIFY(control<QAction>(*rig.w, "actionLoad_Configuration")->isEnabled());
+        QTemporaryDir dir;
+        QFile wrong(dir.filePath("4g.json"));
+        QVERIFY(QFile::copy(QUORVANE_EXAMPLES "/gsm.json", wrong.fileName()));
+        QVERIFY(!rig.w->loadConfigurationFile(wrong.fileName())); // refused whole, in a box
+        QVERIFY(rig.boxes.lastText().startsWith("4g.json: kind: the file is for a 4G modem"));
+        QVERIFY(rig.w->loadConfigurationFile(QUORVANE_TESTDATA "/ethernet-every-value-changed.json"));
+        QVERIFY(rig.logged("Loaded ethernet-every-value-changed.json: 23 of its values differ from the modem's"));
+        control<QPushButton>(*rig.w, "pushButton_ConfigurationApply")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.logged("Successfully written"), 5000);
+        QCOMPARE(rig.boxes.lastTitle(), QString("Dikkat !"));
+        const QStringList written = rig.form()->writeAllValues();
+        control<QPushButton>(*rig.w, "pushButton_ReadConfiguration")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.form()->paramsAll(), written, 5000);
+        QVERIFY(rig.w->saveConfigurationFile(dir.filePath("saved.json")));
+        QFile saved(dir.filePath("saved.json")), example(QUORVANE_TESTDATA "/ethernet-every-value-changed.json");
+        QVERIFY(saved.open(QIODevice::ReadOnly) && example.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), example.readAll());
+    }
+
     void deviceCommands_data()
     {
         QTest::addColumn<QString>("route");

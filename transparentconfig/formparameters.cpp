@@ -24,6 +24,37 @@ bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
     ParamsAll = QString::fromUtf8(valuePart.constData(), valuePart.size())
                     .split(QLatin1Char(','), Qt::KeepEmptyParts);
     m_configurationRead = true;
+    showValues(table, list);
+    return true;
+}
+
+int TransparentConfig::showConfiguration(const ModemConfig& config)
+{
+    QList<QByteArray> list;
+    for (const QString& value : config.writeAllValues())
+        list << value.toUtf8();
+    // Shown as a read shows it; the modem's last answer stays what it was,
+    // so that Apply asks and the APN warning compares with the modem's.
+    const QByteArray apnRead = APNValue;
+    showValues(ParameterTable::parameters(CheckConnectionType), list);
+    APNValue = apnRead;
+    const QStringList shown = writeAllValues();
+    int differing = 0;
+    for (int i = 0; i < shown.size(); ++i)
+        differing += shown.at(i) != ParamsAll.value(i);
+    return differing;
+}
+
+ModemConfig TransparentConfig::configuration() const
+{
+    QList<QByteArray> list;
+    for (const QString& value : writeAllValues())
+        list << value.toUtf8();
+    return ModemConfig::fromValues(isGsmRoute(CheckConnectionType), list);
+}
+
+void TransparentConfig::showValues(const QVector<ParameterSpec>& table, const QList<QByteArray>& list)
+{
     {
         const QScopedValueRollback<bool> reading(m_applyingRead, true);
         for (const ParameterSpec& param : table)
@@ -36,7 +67,6 @@ bool TransparentConfig::applyReadAll(const QByteArray& valuePart)
     if (!intervalRead)
         for (const LineControls& l : m_lines)
             presentCommandInterval(l);
-    return true;
 }
 
 QStringList TransparentConfig::writeAllValues() const

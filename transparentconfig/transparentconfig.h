@@ -3,6 +3,7 @@
 
 #include "answerwindows.h"
 #include "atprotocol.h"
+#include "modemconfig.h"
 #include "parametertable.h"
 
 #include <QByteArray>
@@ -50,6 +51,14 @@ public:
     // A route has come up: until a read-all answer from this modem is
     // accepted, Apply writes nothing.
     void forgetReadConfiguration() { m_configurationRead = false; }
+    // False, and says so on the status bar, until a configuration has been
+    // read from this modem: nothing else may be written to it or saved.
+    bool readFirst();
+    // What Apply would send, by name; and a configuration shown as a read
+    // shows one, without taking it for the modem's (returns how many values
+    // now differ from the modem's last answer).
+    ModemConfig configuration() const;
+    int showConfiguration(const ModemConfig& config);
 
     // Checks and carries out one block as it was read from the route. The
     // static IP window may be absent (none open), hence a pointer.
@@ -149,6 +158,8 @@ private:
     static void showValue(QSpinBox* box, int value);
     static void snapToStep(QSpinBox* box);
     void sendReadAll();
+
+    void showValues(const QVector<ParameterSpec>& table, const QList<QByteArray>& list);
 
     void applyParameter(const ParameterSpec& param, const QByteArray& raw);
     int controlValue(const ParameterSpec& param) const;

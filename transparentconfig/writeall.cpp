@@ -27,6 +27,16 @@ const FramingWarning FramingWarnings[] = {
 
 } // namespace
 
+bool TransparentConfig::readFirst()
+{
+    // The form's defaults, or the values of the modem before, written over a
+    // modem whose own configuration never arrived would replace a working one.
+    if (!m_configurationRead)
+        emit WriteStatusBar(
+            tr("Read the configuration first: nothing has been read from this modem."), 3000);
+    return m_configurationRead;
+}
+
 void TransparentConfig::on_pushButton_ConfigurationApply_clicked()
 {
     const QString* table = keywordTable(CheckConnectionType);
@@ -36,13 +46,8 @@ void TransparentConfig::on_pushButton_ConfigurationApply_clicked()
         qCDebug(lcForm) << "apply without a route: nothing sent";
         return;
     }
-    // The form's defaults, or the values of the modem before, written over a
-    // modem whose own configuration never arrived would replace a working one.
-    if (!m_configurationRead) {
-        emit WriteStatusBar(
-            tr("Read the configuration first: nothing has been read from this modem."), 3000);
+    if (!readFirst())
         return;
-    }
     const bool bGsm = isGsmRoute(CheckConnectionType);
 
     const QStringList values = writeAllValues();
