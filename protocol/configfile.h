@@ -1,7 +1,7 @@
 #ifndef CONFIGFILE_H
 #define CONFIGFILE_H
 
-#include "modemconfig.h"
+#include "configmodel.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 
 #include "answerwindows.h"
 #include "atprotocol.h"
-#include "modemconfig.h"
+#include "configmodel.h"
 #include "parametertable.h"
 
 #include <QByteArray>

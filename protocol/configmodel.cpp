@@ -1,4 +1,4 @@
-#include "modemconfig.h"
+#include "configmodel.h"
 
 const QList<int> ModemConfig::BaudRates = { 300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200 };
 const QStringList ModemConfig::Modes

@@ -1,5 +1,5 @@
-#ifndef MODEMCONFIG_H
-#define MODEMCONFIG_H
+#ifndef CONFIGMODEL_H
+#define CONFIGMODEL_H
 
 #include "parametertable.h"
 
@@ -57,4 +57,4 @@ struct ModemConfig
     bool operator!=(const ModemConfig& o) const { return !(*this == o); }
 };
 
-#endif // MODEMCONFIG_H
+#endif // CONFIGMODEL_H
