@@ -136,6 +136,14 @@ private slots:
         SimRig rig;
         QVERIFY(rig.start("eth"));
         KolvexConfigurator& w = *rig.w;
+        if (usb) { // a port unplugged since the list was made fails; the command-line device is not its stand-in
+            auto* ports = control<QComboBox>(w, "comboBox_COMPorts");
+            ports->insertItem(0, "ttyGONE0(unplugged)");
+            ports->setCurrentIndex(0);
+            control<QPushButton>(w, "pushButton_UsbConnect")->click();
+            QTRY_VERIFY_WITH_TIMEOUT(rig.logged("DeviceNotFoundError") && rig.boxes.lastTitle() == "Critical Error", 5000);
+            QCOMPARE(w.connectionStatus(), CommSettings::Max);
+        }
         rig.connectRoute(route);
         QTRY_COMPARE_WITH_TIMEOUT(rig.form()->paramsAll().size(), 23, 5000);
         w.findChild<QAction*>("actionGET_INFO")->trigger();

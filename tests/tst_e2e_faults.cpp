@@ -28,7 +28,6 @@ private slots:
         // Nothing read, nothing written: a 4G modem reached as an Ethernet one, an answer split past the hold time.
         QTest::newRow("4G modem over TCP") << "gsm" << "4G modem" << "Tcp" << "Configuration refused: this looks like a 4G modem" << "" << 0;
         QTest::newRow("split past the hold") << "eth" << "--split 500" << "Tcp" << "TCPDataReceived Error :err_BeginChr" << "" << 0;
-        QTest::newRow("listed port unplugged") << "eth" << "unplugged" << "Usb" << "DeviceNotFoundError" << "Critical Error" << 0;
         QTest::newRow("refused over TCP") << "eth" << "refused" << "Tcp" << "ConnectionRefusedError" << "" << 0;
         QTest::newRow("refused over a tunnel") << "gsm" << "refused" << "232" << "ConnectionRefusedError" << "Uyarı !" << 0;
     }
@@ -45,8 +44,6 @@ private slots:
             first.connectToHost("127.0.0.1", rig.sim.port485);
             QVERIFY(first.waitForConnected(3000));
         }
-        if (knobs == "unplugged") // listed last, so chosen, and gone: it must not open the simulator's device
-            control<QComboBox>(*rig.w, "comboBox_COMPorts")->addItem("ttyGONE0(unplugged)");
         TransparentConfig* form = rig.form();
         knobs == "4G modem" ? connectTo(*rig.w, rig.sim.port485, route) : rig.connectRoute(route);
         if (knobs.startsWith("--drop-after")) { // the second request makes the modem close the device
