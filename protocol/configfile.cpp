@@ -49,6 +49,12 @@ const Key InfoResponseKey = {"info_response", ParamField::InfoResponse, Type::Fl
 // clang-format on
 
 const char* const Lines[] = { "rs485", "rs232" };
+
+// The names a list choice is written with, by its index on the wire.
+const QStringList& choices(ParamField field)
+{
+    return field == ParamField::Mode ? ModemConfig::Modes : ModemConfig::Parities;
+}
 const QStringList TopKeys = { "format", "kind", "rs485", "rs232", "general" };
 
 QString joined(const QString& path, const QString& key)
@@ -118,7 +124,7 @@ public:
 
     bool value(const Key& key, const QJsonValue& v, const QString& path, int* out)
     {
-        const QStringList& names = key.field == ParamField::Mode ? ModemConfig::Modes : ModemConfig::Parities;
+        const QStringList& names = choices(key.field);
         switch (key.type) {
         case Type::Flag:
             if (!v.isBool())
@@ -193,7 +199,7 @@ QByteArray ConfigFile::toJson(const ModemConfig& config)
             if (key.gsmOnly && !config.gsm)
                 continue;
             object.insert(key.name, key.type == Type::Flag ? QJsonValue(v != 0)
-                    : key.type == Type::Choice ? QJsonValue((key.field == ParamField::Mode ? ModemConfig::Modes : ModemConfig::Parities).value(v))
+                    : key.type == Type::Choice ? QJsonValue(choices(key.field).value(v))
                     : key.type == Type::Baud   ? QJsonValue(ModemConfig::BaudRates.value(v))
                                                : QJsonValue(v));
         }
@@ -262,7 +268,7 @@ ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& 
         if (!general.value("apn").isString())
             return read.fail("general.apn", "expected text"), refused();
         config.apn = general.value("apn").toString();
-        if (config.apn.contains(',') || config.apn.contains('\r') || config.apn.contains('\n'))
+        if (ParameterTable::holdsSeparator(config.apn))
             return read.fail("general.apn", "holds a comma or a line break, which would split the modem's list"), refused();
     }
     result.ok = true;

@@ -76,6 +76,12 @@ int ParameterTable::wireNumber(const QByteArray& text)
     return ok ? value : 0;
 }
 
+bool ParameterTable::holdsSeparator(const QString& value)
+{
+    return value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('\r'))
+        || value.contains(QLatin1Char('\n'));
+}
+
 ReadAllVerdict ParameterTable::checkReadAll(
     AtProtocol::eConnection_State_t route, const QList<QByteArray>& values)
 {

@@ -90,6 +90,9 @@ const QVector<ParameterSpec>& parameters(AtProtocol::eConnection_State_t route);
 
 // A value as the modem wrote it, read as a decimal integer; 0 when it is not one.
 int wireNumber(const QByteArray& text);
+// A comma or line end in a text value would split the modem's list and
+// shift every value after it.
+bool holdsSeparator(const QString& value);
 
 // Judges a whole read-all answer before anything of it is applied: enough
 // values for the table in force and every limited value within its limit.

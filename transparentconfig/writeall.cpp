@@ -7,12 +7,6 @@
 namespace {
 
 // Nothing in a value may read as a separator on the wire.
-bool holdsSeparator(const QString& value)
-{
-    return value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('\r'))
-        || value.contains(QLatin1Char('\n'));
-}
-
 struct FramingWarning
 {
     AtProtocol::eRoute_Serial_t line;
@@ -51,7 +45,7 @@ void TransparentConfig::on_pushButton_ConfigurationApply_clicked()
     const bool bGsm = isGsmRoute(CheckConnectionType);
 
     const QStringList values = writeAllValues();
-    if (bGsm && holdsSeparator(values.value(eIdGSMAPN - GSM_AT_CMD_FIRST_ID))) {
+    if (bGsm && ParameterTable::holdsSeparator(values.value(eIdGSMAPN - GSM_AT_CMD_FIRST_ID))) {
         // Each separator would add a field and shift the info response: the
         // modem would store a configuration nobody chose.
         QMessageBox::warning(this, tr("Uyarı !"),
