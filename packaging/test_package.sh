@@ -40,7 +40,7 @@ for lib in libqt5widgets5 libqt5serialport5 libqt5network5; do
 done
 
 dpkg-deb -x "$deb" "$root"
-for prog in quorvane quorvane-modemsim; do
+for prog in quorvane quorvane-cli quorvane-modemsim; do
   check "usr/bin/$prog is an executable file" test -f "$bin/$prog" -a -x "$bin/$prog"; done
 desktop=$share/applications/quorvane.desktop
 check "usr/share/applications/quorvane.desktop present" test -f "$desktop"
@@ -65,7 +65,8 @@ usage=Usage: starts "quorvane --help offscreen: a usage text, or running until S
 starts "quorvane under xvfb-run (package xvfb) running until SIGTERM" "$work/x.log" \
   env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1024x768x24" timeout -s TERM 3 "$bin/quorvane"
 check "no platform plugin complaint under xvfb-run" sh -c '! grep -m1 qt.qpa "$1"' - "$work/x.log"
-check "quorvane-modemsim --help prints a usage text" grep -q "Usage:" <(timeout 5 "$bin/quorvane-modemsim" --help 2>&1)
+for prog in quorvane-modemsim quorvane-cli; do
+  check "$prog --help prints a usage text" grep -q "Usage:" <(timeout 5 "$bin/$prog" --help 2>&1); done
 
 [ "$failures" -eq 0 ] || { echo "$failures packaging check(s) failed"; exit 1; }
 echo "all packaging checks passed"
