@@ -271,6 +271,9 @@ walk_first() {
 # Modem A is the simulator of run.sh, B a second one on port 10503.
 walk_file() {
     echo "== Configuration file: from Ethernet modem A to B"
+    # A settings store of its own: the same pictures with or without the
+    # first walk before.
+    export XDG_CONFIG_HOME="$work/config-file"
     start_run eth
     build/quorvane-modemsim --kind eth --config-port 10503 >"$work/sim-b.log" &
     sim_pid=$!
