@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Retakes the pictures of the README walk: drives ./run.sh (Ethernet modem,
+# Retakes the pictures of the README walks: drives ./run.sh (Ethernet modem,
 # then QUORVANE_MODEM=gsm) on a virtual X display with xdotool, as a user
 # would click, and writes the cropped PNGs into docs/.
 #
 #   tools/screenshots.sh            rewrite docs/walk-*.png
+#   tools/screenshots.sh file       only the configuration file walk, docs/walk-file-*.png
+#   tools/screenshots.sh walk       only the first configuration, on both modem kinds
 #   SHOTS_KEEP=1 tools/screenshots.sh   also keep the full-screen captures
 #
 # Best effort, not a test: the clicks are screen coordinates of the
@@ -30,9 +32,15 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 # The configurator's diagnostics would only fill the logs.
 export QT_LOGGING_RULES="quorvane.*.debug=false"
+# No desktop's platform theme: the file dialogs are Qt's own, the same on
+# every machine, with the file name field focused.
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION GNOME_DESKTOP_SESSION_ID KDE_FULL_SESSION QT_QPA_PLATFORMTHEME
 run_pid=
+sim_pid=
 cleanup() {
-    if [ -n "$run_pid" ] && kill -0 "$run_pid" 2>/dev/null; then kill "$run_pid" || true; fi
+    for pid in "$run_pid" "$sim_pid"; do
+        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" || true; fi
+    done
     if [ "${SHOTS_KEEP:-0}" = 1 ]; then echo "full-screen captures kept in $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
@@ -114,13 +122,19 @@ save_window() {
     save "$1" "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 
+# wait_line FILE PATTERN PID: the line of FILE that matches, once the program
+# PID has written it (the first build takes minutes).
+wait_line() {
+    while kill -0 "$3" 2>/dev/null && ! grep -q "$2" "$1"; do sleep 0.2; done
+    grep "$2" "$1" || { echo "screenshots.sh: no \"$2\" in $1" >&2; return 1; }
+}
+
 # start_run KIND: ./run.sh in the background; sets main to the selection window.
 start_run() {
     log="$work/run-$1.log"
     QUORVANE_MODEM=$1 ./run.sh >"$log" 2>&1 &
     run_pid=$!
-    for _ in $(seq 3000); do grep -q '^== simulated modem running' "$log" && break; sleep 0.2; done
-    ready=$(grep '^== simulated modem running' "$log")
+    ready=$(wait_line "$log" '^== simulated modem running' "$run_pid")
     echo "$ready"
     main=$(wait_window 'Quorvane v2.01')
 }
@@ -137,6 +151,43 @@ continue_as() {
     main=$(xdotool search --onlyvisible --name '^Quorvane v2.01$' | grep -v "^$chooser\$" | tail -1)
 }
 
+# address_tcp PORT: the ETHERNET address of a simulator on this machine.
+address_tcp() {
+    type_into 249 123 127.0.0.1                 # SERVER IP
+    type_into 249 153 "$1"                      # SERVER PORT
+}
+# The Ethernet image button connects, and disconnects when pressed again.
+toggle_tcp() { click 479 137 "${1:-0.4}"; }
+
+# apply_configuration [NAME]: Apply Configuration and Yes to its question,
+# keeping a picture of the question as NAME when one is given.
+apply_configuration() {
+    local box
+    click 461 873 0.2
+    box=$(wait_window 'Dikkat !')
+    sleep 0.3
+    if [ -n "${1:-}" ]; then
+        capture question
+        save "$1" 585x330+0+370
+    fi
+    xdotool mousemove --window "$box" 363 67 click 1  # Yes
+    sleep 0.3
+}
+
+# file_dialog KEY TITLE PATH: a Configuration menu entry by its shortcut; the
+# path is typed into the dialog's file name field.
+file_dialog() {
+    local dialog
+    xdotool windowfocus "$main"
+    xdotool key "$1"
+    dialog=$(wait_window "$2")
+    sleep 0.5
+    xdotool windowfocus "$dialog"
+    xdotool type --delay 20 "$3"
+    xdotool key Return
+    sleep 0.4
+}
+
 stop_run() {
     for name in 'Device Infos' 'Static IP Configurations'; do
         for id in $(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null || true); do close_window "$id"; done
@@ -147,78 +198,134 @@ stop_run() {
 }
 
 main_window=585x940+0+0
+form_and_status=585x540+0+400
 
-echo "== Ethernet modem"
-start_run eth
-continue_as 302
-save walk-01-choose 390x390+0+0
+walk_first() {
+    echo "== Ethernet modem"
+    start_run eth
+    continue_as 302
+    save walk-01-choose 390x390+0+0
 
-type_into 249 123 127.0.0.1                     # ETHERNET SERVER IP
-type_into 249 153 "$(field config)"             # SERVER PORT
-capture eth-before
-save walk-02-eth-before "$main_window"
+    address_tcp "$(field config)"
+    capture eth-before
+    save walk-02-eth-before "$main_window"
 
-click 479 137 0.4                               # the Ethernet connect button
-capture eth-connected
-save walk-03-eth-connected "$main_window"
+    toggle_tcp
+    capture eth-connected
+    save walk-03-eth-connected "$main_window"
 
-click 300 650 0.8                               # RS485 BAUDRATE
-click 280 676 0.4                               # 19200
-click 461 873 0.2                               # Apply Configuration
-box=$(wait_window 'Dikkat !')
-sleep 0.3
-capture question
-save walk-04-question 585x330+0+370
-xdotool mousemove --window "$box" 363 67 click 1  # Yes
-sleep 0.3
-capture written
-save walk-05-written 585x540+0+400
+    click 300 650 0.8                           # RS485 BAUDRATE
+    click 280 676 0.4                           # 19200
+    apply_configuration walk-04-question
+    capture written
+    save walk-05-written "$form_and_status"
 
-click 441 650 0.8                               # RS232 BAUDRATE, changed here only
-click 420 626 0.4                               # 4800
-click 300 873 0.5                               # Read Configuration
-capture read-back
-save walk-06-read-back 585x540+0+400
+    click 441 650 0.8                           # RS232 BAUDRATE, changed here only
+    click 420 626 0.4                           # 4800
+    click 300 873 0.5                           # Read Configuration
+    capture read-back
+    save walk-06-read-back "$form_and_status"
 
-click 147 873 0.2                               # Static IP Settings
-win=$(wait_window 'Static IP Configurations')
-sleep 0.5
-capture staticip-tcp
-save_window walk-07-staticip-tcp "$win"
-close_window "$win"
-sleep 0.3
+    click 147 873 0.2                           # Static IP Settings
+    win=$(wait_window 'Static IP Configurations')
+    sleep 0.5
+    capture staticip-tcp
+    save_window walk-07-staticip-tcp "$win"
+    close_window "$win"
+    sleep 0.3
 
-click 68 10 0.5                                 # Device Commands
-click 64 59 0.2                                 # GET INFO
-win=$(wait_window 'Device Infos')
-sleep 0.3
-capture devinfo
-save_window walk-08-devinfo "$win"
-close_window "$win"
-sleep 0.3
+    click 68 10 0.5                             # Device Commands
+    click 64 59 0.2                             # GET INFO
+    win=$(wait_window 'Device Infos')
+    sleep 0.3
+    capture devinfo
+    save_window walk-08-devinfo "$win"
+    close_window "$win"
+    sleep 0.3
 
-click 479 137 0.8                               # disconnect TCP
-click 297 248 0.8                               # COM PORT list
-click 285 274 0.5                               # the simulator's pseudo-terminal
-click 479 248 0.5                               # the USB connect button
-capture usb-connected
-save walk-09-usb-connected 585x400+0+0
-click 147 873 0.2                               # Static IP Settings, now editable
-win=$(wait_window 'Static IP Configurations')
-sleep 0.5
-capture staticip-usb
-save_window walk-10-staticip-usb "$win"
-stop_run
+    toggle_tcp 0.8                              # disconnect
+    click 297 248 0.8                           # COM PORT list
+    click 285 274 0.5                           # the simulator's pseudo-terminal
+    click 479 248 0.5                           # the USB connect button
+    capture usb-connected
+    save walk-09-usb-connected 585x400+0+0
+    click 147 873 0.2                           # Static IP Settings, now editable
+    win=$(wait_window 'Static IP Configurations')
+    sleep 0.5
+    capture staticip-usb
+    save_window walk-10-staticip-usb "$win"
+    stop_run
 
-echo "== GSM modem"
-start_run gsm
-continue_as 327
-type_into 249 312 127.0.0.1                     # TCP SERVER IP
-type_into 249 342 "$(field port485)"            # PORT 485
-type_into 249 372 "$(field port232)"            # PORT 232
-click 350 342 0.8                               # Connect, RS485 tunnel
-capture gsm-connected
-save walk-11-gsm-connected "$main_window"
-stop_run
+    echo "== GSM modem"
+    start_run gsm
+    continue_as 327
+    type_into 249 312 127.0.0.1                 # TCP SERVER IP
+    type_into 249 342 "$(field port485)"        # PORT 485
+    type_into 249 372 "$(field port232)"        # PORT 232
+    click 350 342 0.8                           # Connect, RS485 tunnel
+    capture gsm-connected
+    save walk-11-gsm-connected "$main_window"
+    stop_run
+}
 
+# Modem A is the simulator of run.sh, B a second one on port 10503.
+walk_file() {
+    echo "== Configuration file: from Ethernet modem A to B"
+    # A settings store of its own: the same pictures with or without the
+    # first walk before.
+    export XDG_CONFIG_HOME="$work/config-file"
+    start_run eth
+    build/quorvane-modemsim --kind eth --config-port 10503 >"$work/sim-b.log" &
+    sim_pid=$!
+    wait_line "$work/sim-b.log" '^READY' "$sim_pid"
+    continue_as 302
+    address_tcp "$(field config)"
+    toggle_tcp 1
+    # A first takes a value other than the simulator's default in every
+    # field, so that the pictures show B taking every one of them.
+    file_dialog ctrl+o 'Load Configuration' "$PWD/tests/data/ethernet-every-value-changed.json"
+    apply_configuration
+    toggle_tcp 0.8
+    toggle_tcp
+    capture file-read-a
+    save walk-file-01-read-a "$main_window"
+
+    mkdir -p "$work/files"
+    file_dialog ctrl+s 'Save Configuration As' "$work/files/modem-a.json"
+    capture file-saved
+    save walk-file-02-save "$form_and_status"
+
+    toggle_tcp 0.8
+    address_tcp 10503
+    toggle_tcp
+    capture file-connect-b
+    save walk-file-03-connect-b "$main_window"
+
+    file_dialog ctrl+o 'Load Configuration' "$work/files/modem-a.json"
+    capture file-loaded
+    save walk-file-04-load "$form_and_status"
+
+    apply_configuration
+    capture file-applied
+    save walk-file-05-apply "$form_and_status"
+
+    click 300 873 0.5                           # Read Configuration
+    capture file-read-back
+    save walk-file-06-read-back-b "$main_window"
+    stop_run
+    kill "$sim_pid"
+    wait "$sim_pid" || true
+    sim_pid=
+}
+
+for section in ${*:-walk file}; do
+    case $section in
+    walk) walk_first ;;
+    file) walk_file ;;
+    *)
+        echo "screenshots.sh: no walk \"$section\" (walk, file)" >&2
+        exit 2
+        ;;
+    esac
+done
 echo "== done"
