@@ -1,6 +1,7 @@
 #include "cliargs.h"
 
 #include <QHash>
+#include <QHostAddress>
 #include <QRegularExpression>
 
 namespace {
@@ -109,23 +110,28 @@ bool parsePort(const QString& text, quint16* port)
     return true;
 }
 
-// HOST[:PORT]; an IPv6 address goes in brackets.
+// HOST[:PORT]; an IPv6 address goes in brackets unless it stands alone.
 bool parseHostPort(const QString& text, bool portRequired, Route* route, QString* error)
 {
     QString host = text, port;
     if (text.startsWith('[')) {
         const int close = text.indexOf(']');
-        host = text.mid(1, close - 1);
         if (close < 0 || (close + 1 < text.size() && text.at(close + 1) != ':')) {
             *error = QString("%1 is not HOST:PORT").arg(text);
             return false;
         }
+        host = text.mid(1, close - 1);
         port = text.mid(close + 2);
     } else if (text.count(':') == 1) {
         host = text.section(':', 0, 0);
         port = text.section(':', 1);
+    } else if (text.contains(':') && QHostAddress(text).protocol() != QAbstractSocket::IPv6Protocol) {
+        *error = QString("%1 is not HOST:PORT (an IPv6 address goes in brackets)").arg(text);
+        return false;
     }
-    if (host.isEmpty() || host.contains(QRegularExpression("\\s"))) {
+    // Brackets, slashes and blanks would make the target's name ambiguous.
+    static const QRegularExpression ambiguous("[\\s\\[\\]/]");
+    if (host.isEmpty() || host.contains(ambiguous)) {
         *error = QString("%1 names no host").arg(text);
         return false;
     }
@@ -225,7 +231,8 @@ QString Route::name() const
 {
     if (type == Type::Serial)
         return device;
-    const QString address = host.contains(':') ? QString("[%1]:%2").arg(host).arg(port) : QString("%1:%2").arg(host).arg(port);
+    // One arg() call: a host holding "%2" must not take the port's place.
+    const QString address = QString(host.contains(':') ? "[%1]:%2" : "%1:%2").arg(host, QString::number(port));
     return type == Type::Tunnel ? address + (line == AtProtocol::eRoute_Serial_t::e232 ? "/232" : "/485") : address;
 }
 
@@ -362,7 +369,8 @@ bool CliArgs::parseTargets(const QByteArray& text, QList<Target>* out, QString* 
         Tokens t;
         Target target;
         QString why;
-        if (!split(line.split(QRegularExpression("\\s+")), true, &t, &why) || !makeTarget(t, &target, &why)
+        static const QRegularExpression blanks("\\s+");
+        if (!split(line.split(blanks), true, &t, &why) || !makeTarget(t, &target, &why)
             || (!t.positional.isEmpty() && (why = QString("%1 is not an option").arg(t.positional.first()), true))) {
             *error = QString("line %1: %2").arg(n + 1).arg(why);
             return false;

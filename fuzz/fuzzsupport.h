@@ -1,9 +1,10 @@
 #ifndef FUZZSUPPORT_H
 #define FUZZSUPPORT_H
 
-// Each fuzz target is one source file, so this header holds the definitions,
-// libFuzzer's initialisation hook included.
+// The targets that drive windows: one application for every input, made in
+// libFuzzer's initialisation hook, which this header defines.
 
+#include "fuzzcore.h"
 #include "testsettings.h"
 
 #include <QApplication>
@@ -13,31 +14,6 @@
 // fontconfig's caches, filled the first time a widget lays out text, are not
 // ours and not per input.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
-namespace fuzz {
-
-// The pieces a target feeds one by one (arrivals, answers, edits): 0x1E (ASCII
-// record separator) ends one; every other byte, NUL included, reaches the code.
-inline QList<QByteArray> pieces(const uint8_t* data, size_t size)
-{
-    return QByteArray(reinterpret_cast<const char*>(data), int(size)).split('\x1e');
-}
-
-// A table entry by a readable letter of the seeds, or by the byte's value otherwise.
-inline int pick(char byte, const char* letters)
-{
-    const int hit = QByteArray(letters).indexOf(byte);
-    return hit >= 0 ? hit : int(quint8(byte) % qstrlen(letters));
-}
-
-// A broken invariant says which and aborts (qFatal): libFuzzer keeps the input as a crash.
-inline void require(bool ok, const char* what, const QByteArray& detail = {})
-{
-    if (!ok)
-        qFatal("fuzz invariant broken: %s (%s)", what, detail.toPercentEncoding(" =,+.:/").data());
-}
-
-} // namespace fuzz
 
 // The application for every target: offscreen, debug output off, settings in a
 // throw-away folder.
