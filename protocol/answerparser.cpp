@@ -53,4 +53,24 @@ Answer classify(QByteArray& block, const QString* table, int count)
     return answer;
 }
 
+QString printable(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const uchar u = uchar(c);
+        if (c == '\r')
+            text += QLatin1String("\\r");
+        else if (c == '\n')
+            text += QLatin1String("\\n");
+        else if (c == '\\')
+            text += QLatin1String("\\\\");
+        else if (u >= 0x20 && u < 0x7f)
+            text += QLatin1Char(c);
+        else
+            text += QString::asprintf("\\x%02X", u);
+    }
+    return text;
+}
+
 } // namespace AnswerParser

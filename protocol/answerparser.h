@@ -30,6 +30,10 @@ int findKeyword(const QByteArray& block, const QString* table, int count);
 // Everything after the first "="; the whole block when it has none.
 QByteArray valuePart(const QByteArray& block);
 
+// The bytes as one line of text: CR and LF as \r and \n, a backslash
+// doubled, every other byte outside printable ASCII as \xNN.
+QString printable(const QByteArray& bytes);
+
 // stripFrame, then findKeyword on the table in force (none: nothing searched).
 Answer classify(QByteArray& block, const QString* table, int count);
 

@@ -45,6 +45,11 @@ QByteArray& AtProtocol::AT_Command_Formatter(const QString& cmd)
     return frame;
 }
 
+QByteArray AtProtocol::valueFrame(const QString& keyword, const QStringList& values)
+{
+    return (AT_CMD + keyword + AT_SET + values.join(QLatin1Char(',')) + AT_CRLF).toUtf8();
+}
+
 const QString* AtProtocol::keywordTable(eConnection_State_t route)
 {
     switch (route) {

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Keyword table of the Ethernet modem. The enumerator is the index into
 // TrpCfgCmdTexts; ids 0..21 are the network block, 22..44 the read-all list.
@@ -153,6 +154,9 @@ public:
     // Frames a bare command into one shared buffer: the result is valid only
     // until the next call, so callers hand it straight to the send routine.
     static QByteArray& AT_Command_Formatter(const QString& cmd);
+    // "AT+" keyword "=" the values joined by commas, CR LF: a frame that
+    // carries values, built in one place for every front end.
+    static QByteArray valueFrame(const QString& keyword, const QStringList& values);
 
     // The table in force for a route; null while no route was ever used.
     static const QString* keywordTable(eConnection_State_t route);

@@ -189,7 +189,7 @@ private:
 
 } // namespace
 
-QByteArray ConfigFile::toJson(const ModemConfig& config)
+QJsonObject ConfigFile::toObject(const ModemConfig& config)
 {
     QJsonObject file { { "format", Format }, { "kind", config.gsm ? "gsm" : "ethernet" } };
     for (auto line : { Line::e485, Line::e232 }) {
@@ -209,7 +209,39 @@ QByteArray ConfigFile::toJson(const ModemConfig& config)
     if (config.gsm)
         general.insert("apn", config.apn);
     file.insert("general", general);
-    return QJsonDocument(file).toJson(QJsonDocument::Indented);
+    return file;
+}
+
+QByteArray ConfigFile::toJson(const ModemConfig& config)
+{
+    return QJsonDocument(toObject(config)).toJson(QJsonDocument::Indented);
+}
+
+QVector<ConfigFile::Difference> ConfigFile::differences(const ModemConfig& modem, const ModemConfig& file)
+{
+    QVector<Difference> found;
+    const QJsonObject a = toObject(modem), b = toObject(file);
+    if (a.value("kind") != b.value("kind"))
+        found.append({ "kind", a.value("kind"), b.value("kind") });
+    QStringList general = { "info_response" };
+    if (modem.gsm && file.gsm)
+        general.prepend("apn");
+    QVector<QPair<QString, QStringList>> sections;
+    for (const char* line : Lines) {
+        QStringList keys;
+        for (const Key& key : LineKeys)
+            if (!key.gsmOnly || (modem.gsm && file.gsm))
+                keys << key.name;
+        sections.append({ line, keys });
+    }
+    sections.append({ "general", general });
+    for (const auto& [section, keys] : sections)
+        for (const QString& key : keys) {
+            const QJsonValue x = a.value(section).toObject().value(key), y = b.value(section).toObject().value(key);
+            if (x != y)
+                found.append({ section + '.' + key, x, y });
+        }
+    return found;
 }
 
 ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& name, bool gsm)

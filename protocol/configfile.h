@@ -4,6 +4,9 @@
 #include "configmodel.h"
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QVector>
 #include <QString>
 
 // A modem configuration as a file a person can read, edit and diff: JSON,
@@ -14,6 +17,16 @@ constexpr int Format = 1;
 constexpr qint64 MaxBytes = 1024 * 1024;
 
 QByteArray toJson(const ModemConfig& config);
+QJsonObject toObject(const ModemConfig& config);
+
+// One key whose value differs, named by its path ("rs232.baud_rate").
+struct Difference
+{
+    QString key;
+    QJsonValue modem, file;
+};
+// Key by key in the file's order; empty when the two are equal.
+QVector<Difference> differences(const ModemConfig& modem, const ModemConfig& file);
 
 struct Loaded
 {

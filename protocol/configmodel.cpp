@@ -82,3 +82,9 @@ QStringList ModemConfig::writeAllValues() const
     }
     return values;
 }
+
+QByteArray ModemConfig::writeAllFrame() const
+{
+    const QString* table = AtProtocol::keywordTable(routeOf(gsm));
+    return AtProtocol::valueFrame(table[gsm ? int(eIdGSMWriteAll) : int(eIdWriteAll)], writeAllValues());
+}

@@ -50,6 +50,8 @@ struct ModemConfig
     static ModemConfig fromValues(bool gsm, const QList<QByteArray>& values, QString* refusal = nullptr);
     // The values of the write-all frame, in wire order.
     QStringList writeAllValues() const;
+    // The one frame that writes the whole configuration.
+    QByteArray writeAllFrame() const;
 
     const LineConfig& line(AtProtocol::eRoute_Serial_t l) const { return l == AtProtocol::eRoute_Serial_t::e232 ? rs232 : rs485; }
     LineConfig& line(AtProtocol::eRoute_Serial_t l) { return l == AtProtocol::eRoute_Serial_t::e232 ? rs232 : rs485; }

@@ -20,6 +20,22 @@ bool isDottedIpv4(const QString& text)
     return true;
 }
 
+bool fromValues(const QList<QByteArray>& values, Settings* out)
+{
+    if (values.size() != ValueCount)
+        return false;
+    out->mac = QString::fromUtf8(values.at(eIdMac_Id));
+    out->staticIp = values.at(eIdStaticIp_Enable).toInt() != 0;
+    out->addresses.clear();
+    for (int item = FirstAddressItem; item < ValueCount; item += NumbersPerAddress) {
+        QStringList numbers;
+        for (int i = 0; i < NumbersPerAddress; ++i)
+            numbers << QString::fromUtf8(values.at(item + i));
+        out->addresses << numbers.join(QLatin1Char('.'));
+    }
+    return true;
+}
+
 QString writeFrame(bool staticIp, const QStringList& addresses)
 {
     QString frame = QString("%1%2%3").arg(

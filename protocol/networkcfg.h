@@ -21,6 +21,16 @@ constexpr int NumbersPerAddress = 4;
 // Anything else would change the number of fields the modem reads.
 bool isDottedIpv4(const QString& text);
 
+// The block of a READ_NETWORKCFG answer, in wire order.
+struct Settings
+{
+    QString mac;
+    bool staticIp = false;
+    QStringList addresses; // IP, mask, gateway, DNS 1, DNS 2, dotted
+};
+// False when the block does not hold exactly ValueCount values.
+bool fromValues(const QList<QByteArray>& values, Settings* out);
+
 // "AT+WRITE_NETWORKCFG=" flag, then the addresses in the order given (the
 // wire order: IP, mask, gateway, DNS 1, DNS 2) with their dots as commas.
 QString writeFrame(bool staticIp, const QStringList& addresses);

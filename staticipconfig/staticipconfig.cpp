@@ -44,27 +44,21 @@ QList<StaticIpConfig::AddressRow> StaticIpConfig::addressRows() const
 
 bool StaticIpConfig::ReadNetworkCfg(QByteArray const& qba)
 {
-    const QList<QByteArray> list = qba.split(',');
-    if (list.length() != (AtProtocol::AT_CMD_FIRST_ID - AtProtocol::AT_CMD_FIRST_ID_NETWORK)) {
-        qCDebug(lcProto) << "network settings dropped, values:" << list.length();
+    NetworkCfg::Settings settings;
+    if (!NetworkCfg::fromValues(qba.split(','), &settings)) {
+        qCDebug(lcProto) << "network settings dropped, values:" << qba.split(',').size();
         return false;
     }
 
-    ui->lineEdit_MacAddr->setText(QString::fromUtf8(list.at(eIdMac_Id)));
+    ui->lineEdit_MacAddr->setText(settings.mac);
     // The modem reports "static IP enabled"; the box shows the opposite, DHCP.
-    const bool bStaticIp = list.at(eIdStaticIp_Enable).toInt() != 0;
-    ui->checkBox_Dhcp->setCheckState(bStaticIp ? Qt::Unchecked : Qt::Checked);
+    ui->checkBox_Dhcp->setCheckState(settings.staticIp ? Qt::Unchecked : Qt::Checked);
 
-    int item = NetworkCfg::FirstAddressItem;
-    for (const AddressRow& row : addressRows()) {
-        QStringList numbers;
-        for (int i = 0; i < NetworkCfg::NumbersPerAddress; ++i)
-            numbers << QString::fromUtf8(list.at(item + i));
-        const QString address = numbers.join(QLatin1Char('.'));
-        qCDebug(lcProto) << address;
-        row.field->setText(address);
-        row.field->setStyleSheet(QString());
-        item += NetworkCfg::NumbersPerAddress;
+    const QList<AddressRow> rows = addressRows();
+    for (int i = 0; i < rows.size(); ++i) {
+        qCDebug(lcProto) << settings.addresses.at(i);
+        rows.at(i).field->setText(settings.addresses.at(i));
+        rows.at(i).field->setStyleSheet(QString());
     }
     return true;
 }

@@ -54,11 +54,8 @@ void TransparentConfig::on_pushButton_ConfigurationApply_clicked()
         return;
     }
 
-    QString qstrBuffer
-        = tr("%1%2%3").arg(AT_CMD, table[bGsm ? int(eIdGSMWriteAll) : int(eIdWriteAll)], AT_SET);
-    for (int i = 0; i + 1 < values.size(); ++i)
-        qstrBuffer.append(tr("%1,").arg(values.at(i)));
-    qstrBuffer.append(tr("%1%2").arg(values.value(values.size() - 1), AT_CRLF));
+    const QString qstrBuffer = QString::fromUtf8(
+        valueFrame(table[bGsm ? int(eIdGSMWriteAll) : int(eIdWriteAll)], values));
 
     bool bWriteControl = true;
     for (const FramingWarning& warning : FramingWarnings) {
