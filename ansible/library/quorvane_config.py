@@ -13,7 +13,8 @@ description:
     the modem back after writing and fails the task when it does not hold I(config).
   - In check mode the tool runs with C(--dry-run) and writes nothing.
   - In diff mode the keys that differ are shown, the modem's value before and the
-    configuration's after.
+    configuration's after; outside check mode that costs one more read of the
+    modem before writing.
 options:
   route:
     description: How the managed host reaches the modem; the route decides the kind of modem.
@@ -84,7 +85,9 @@ result:
   type: str
   sample: changed
 differences:
-  description: The keys where the modem differed from I(config), before writing.
+  description:
+    - The keys where the modem differed from I(config) before writing.
+    - Empty after a write made outside diff mode, which quorvane-cli does not itemise.
   returned: always
   type: list
   elements: dict
@@ -104,8 +107,11 @@ def main():
     path = os.path.join(module.tmpdir, 'config.json')
     with open(path, 'w') as f:
         json.dump(module.params['config'], f, indent=4, sort_keys=True)
+    # The tool reports no differences for a write it made, so diff mode
+    # asks for them before writing.
+    before = run_cli(module, 'diff', path) if module._diff and not module.check_mode else {}
     result = run_cli(module, 'write', path, *(['--dry-run'] if module.check_mode else []))
-    differences = result.get('differences', [])
+    differences = result.get('differences') or before.get('differences', [])
     outcome = dict(target=result.get('target'), result=result['result'], differences=differences,
                    changed=result['result'] in ('changed', 'would_change'))
     if module._diff:
