@@ -11,7 +11,7 @@ base=${QUORVANE_ANSIBLE_BASE_PORT:-$((20000 + $$ % 600 * 20))}
 work=$(mktemp -d)
 declare -A pids
 trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { [ -z "${log:-}" ] || cat "$work/$log" >&2; echo "FAIL: $*" >&2; exit 1; }
 
 # start HOST ARGS...: the simulator behind inventory host HOST, journal in $work/HOST.journal
 start() {
@@ -29,6 +29,7 @@ gsm() { start "b-4g-$1" --kind gsm --port485 $((base + 9 + 2 * $1)) --port232 $(
 
 # play LOG ARGS...: the example playbook with quorvane-cli from the build
 play() {
+    log=$1
     PATH=$(dirname "$cli"):$PATH ANSIBLE_NOCOLOR=1 ANSIBLE_PIPELINING=1 ANSIBLE_HOME=$work/ansible-home \
         ansible-playbook -c local -f 6 -i "$src/ansible/example/inventory.yml" \
         "$src/ansible/provision.yml" -e quorvane_base_port="$base" "${@:2}" >"$work/$1" 2>&1 || true
