@@ -102,15 +102,18 @@ from ansible.module_utils.quorvane import ARGUMENT_SPEC, run_cli
 
 
 def main():
-    module = AnsibleModule(argument_spec=dict(ARGUMENT_SPEC, config=dict(type='dict', required=True)),
-                           supports_check_mode=True)
-    path = os.path.join(module.tmpdir, 'config.json')
-    with open(path, 'w') as f:
+    spec = dict(ARGUMENT_SPEC, config=dict(type='dict', required=True))
+    module = AnsibleModule(argument_spec=spec, supports_check_mode=True)
+    # Run in the temporary folder, so that a refusal names config.json alone.
+    with open(os.path.join(module.tmpdir, 'config.json'), 'w') as f:
         json.dump(module.params['config'], f, indent=4, sort_keys=True)
     # The tool reports no differences for a write it made, so diff mode
     # asks for them before writing.
-    before = run_cli(module, 'diff', path) if module._diff and not module.check_mode else {}
-    result = run_cli(module, 'write', path, *(['--dry-run'] if module.check_mode else []))
+    before = {}
+    if module._diff and not module.check_mode:
+        before = run_cli(module, 'diff', 'config.json', cwd=module.tmpdir)
+    dry_run = ['--dry-run'] if module.check_mode else []
+    result = run_cli(module, 'write', 'config.json', *dry_run, cwd=module.tmpdir)
     differences = result.get('differences') or before.get('differences', [])
     outcome = dict(target=result.get('target'), result=result['result'], differences=differences,
                    changed=result['result'] in ('changed', 'would_change'))

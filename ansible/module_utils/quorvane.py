@@ -33,13 +33,14 @@ def route_arguments(route):
     return ['--tunnel', address, '--line', str(route['line'])]
 
 
-def run_cli(module, *command):
+def run_cli(module, *command, **kwargs):
     """Runs one command against the module's modem and returns its result
-    object; a bad call or a result the tool did not print fails the task."""
+    object; a bad call or a result the tool did not print fails the task.
+    A cwd keyword runs the tool in that folder."""
     cli = module.params['cli'] or module.get_bin_path('quorvane-cli', required=True)
     argv = [cli] + route_arguments(module.params['route'])
     argv += ['--timeout', str(module.params['timeout']), '--json'] + list(command)
-    rc, out, err = module.run_command(argv)
+    rc, out, err = module.run_command(argv, cwd=kwargs.get('cwd'))
     lines = out.strip().splitlines()
     try:
         result = json.loads(lines[0]) if rc != 2 and len(lines) == 1 else None
