@@ -2,8 +2,9 @@
 # Sourced, not run.
 
 QUORVANE_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev dpkg-dev file)
-# Only the tests need these: the package's program is started on a virtual X server.
-QUORVANE_TEST_PACKAGES=(xvfb xauth)
+# Only the tests need these: the package's program is started on a virtual X
+# server, and the Ansible modules' example playbook is run by ansible-playbook.
+QUORVANE_TEST_PACKAGES=(xvfb xauth ansible-core)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
