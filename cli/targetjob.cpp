@@ -216,10 +216,12 @@ void TargetJob::verify(const QByteArray& values)
     ModemConfig modem;
     if (!readConfig(values, &modem))
         return;
-    m_result.differences = ConfigFile::differences(modem, m_wanted.config);
-    if (m_result.differences.isEmpty())
+    // A change reports what it changed; a failed one what is still wrong.
+    const QVector<ConfigFile::Difference> left = ConfigFile::differences(modem, m_wanted.config);
+    if (left.isEmpty())
         return finish("changed");
-    finish("failed", QString("written, but %1 value(s) read back differ from the file").arg(m_result.differences.size()));
+    m_result.differences = left;
+    finish("failed", QString("written, but %1 value(s) read back differ from the file").arg(left.size()));
 }
 
 bool TargetJob::readNetwork(const QByteArray& values, NetworkCfg::Settings* out)
@@ -255,9 +257,10 @@ void TargetJob::verifyNetwork(const QByteArray& values)
     NetworkCfg::Settings modem;
     if (!readNetwork(values, &modem))
         return;
-    m_result.differences = networkDifferences(modem, m_wanted.network);
-    if (m_result.differences.isEmpty())
+    const QVector<ConfigFile::Difference> left = networkDifferences(modem, m_wanted.network);
+    if (left.isEmpty())
         return finish("changed");
+    m_result.differences = left;
     finish("failed", QString("written, but %1 value(s) read back differ from the file").arg(m_result.differences.size()));
 }
 

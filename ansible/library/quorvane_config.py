@@ -13,8 +13,7 @@ description:
     the modem back after writing and fails the task when it does not hold I(config).
   - In check mode the tool runs with C(--dry-run) and writes nothing.
   - In diff mode the keys that differ are shown, the modem's value before and the
-    configuration's after; outside check mode that costs one more read of the
-    modem before writing.
+    configuration's after.
 options:
   route:
     description: How the managed host reaches the modem; the route decides the kind of modem.
@@ -87,7 +86,6 @@ result:
 differences:
   description:
     - The keys where the modem differed from I(config) before writing.
-    - Empty after a write made outside diff mode, which quorvane-cli does not itemise.
   returned: always
   type: list
   elements: dict
@@ -107,14 +105,9 @@ def main():
     # Run in the temporary folder, so that a refusal names config.json alone.
     with open(os.path.join(module.tmpdir, 'config.json'), 'w') as f:
         json.dump(module.params['config'], f, indent=4, sort_keys=True)
-    # The tool reports no differences for a write it made, so diff mode
-    # asks for them before writing.
-    before = {}
-    if module._diff and not module.check_mode:
-        before = run_cli(module, 'diff', 'config.json', cwd=module.tmpdir)
     dry_run = ['--dry-run'] if module.check_mode else []
     result = run_cli(module, 'write', 'config.json', *dry_run, cwd=module.tmpdir)
-    differences = result.get('differences') or before.get('differences', [])
+    differences = result.get('differences', [])
     outcome = dict(target=result.get('target'), result=result['result'], differences=differences,
                    changed=result['result'] in ('changed', 'would_change'))
     if module._diff:
