@@ -88,6 +88,40 @@ private slots:
         rig.connectRoute(route);
         QTRY_COMPARE_WITH_TIMEOUT(form->paramsAll().size(), kind == "eth" ? 23 : 30, 5000);
     }
+
+    // A fleet of three modems given their own knobs by a faults file; a bad line is a usage error.
+    void fleet_data()
+    {
+        columns<QString, QString>({ "faults", "error" });
+        QTest::newRow("silent and refusing") << "# the first answers\n1 --silent\n\n2 --refuse-writes # and changes nothing\n" << "";
+        QTest::newRow("index past the fleet") << "\n3 --silent\n" << ":2: wants a modem index from 0 to 2";
+        QTest::newRow("bad knob") << "2 --silent\n0 --split soon" << ":2: --split wants a whole number";
+    }
+
+    void fleet()
+    {
+        const auto [faults, error] = fetch<QString, QString>("faults", "error");
+        QTemporaryFile file;
+        QVERIFY(file.open() && file.write(faults.toUtf8()) && file.flush());
+        SimProcess sim;
+        QCOMPARE(sim.start("eth", { "--count", "3", "--faults", file.fileName() }), error.isEmpty());
+        QVERIFY2(error.isEmpty() || (sim.exitCode() == 2 && sim.errorOutput().contains(error.toUtf8())), qPrintable(error));
+        if (!error.isEmpty())
+            return;
+        const auto ask = [&](int modem, const QByteArray& request) {
+            QTcpSocket s;
+            s.connectToHost("127.0.0.1", sim.configPort + modem);
+            return s.waitForConnected(3000) && s.write(request + "\r\n") && s.waitForReadyRead(1000) ? s.readAll() : QByteArray();
+        };
+        const QByteArray factory = ask(2, "AT+READALL"), write = "AT+WRITEALL=" + factory.mid(9).trimmed().replace("1,502,", "1,1502,");
+        QCOMPARE(ask(1, "AT+PING"), QByteArray());
+        QCOMPARE(ask(0, write), QByteArray("+OK\r\n"));
+        QCOMPARE(ask(2, "AT+READALL"), factory);
+        QCOMPARE(ask(2, write), QByteArray("+ERR=REFUSED\r\n"));
+        QVERIFY(ask(0, "AT+READALL").startsWith("+READALL=1,1502,"));
+        QFile journal(sim.journal);
+        QVERIFY(journal.open(QIODevice::ReadOnly) && journal.readAll() == "0 OK " + write + "\n2 ERR " + write + "\n");
+    }
 };
 
 QUORVANE_TEST_MAIN(TestE2eFaults)

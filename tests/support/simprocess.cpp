@@ -6,9 +6,9 @@ bool SimProcess::start(const QString& kind, const QStringList& extra)
 {
 #ifdef QUORVANE_MODEMSIM
     journal = QDir::temp().filePath("quorvane-journal-" + QUuid::createUuid().toString(QUuid::WithoutBraces));
-    QStringList args { "--kind", kind, "--config-port", "0", "--port485", "0", "--port232", "0", "--journal", journal };
-    if (kind == "eth") // its USB port
-        args << "--pty";
+    QStringList args { "--kind", kind, "--config-port", "0", "--port485", "0", "--journal", journal };
+    if (!extra.contains("--count")) // one modem: an RS232 port of its own and, for eth, its USB port
+        args << "--port232" << "0" << (kind == "eth" ? QStringList("--pty") : QStringList());
     m_process.start(QStringLiteral(QUORVANE_MODEMSIM), args + extra);
     QElapsedTimer clock;
     clock.start();

@@ -11,7 +11,7 @@ public:
     SimProcess() = default;
     ~SimProcess() { stop(); }
 
-    // kind is "eth" (which also gets a pty) or "gsm"; extra options are the simulator's knobs.
+    // kind is "eth" (which also gets a pty unless extra holds --count) or "gsm"; extra options are the simulator's knobs.
     bool start(const QString& kind, const QStringList& extra = {});
     void stop();
 
@@ -20,6 +20,7 @@ public:
     QString journal; // path of the write journal
 
     QByteArray errorOutput() { return m_process.readAllStandardError(); }
+    int exitCode() const { return m_process.exitCode(); }
 
 private:
     QProcess m_process;

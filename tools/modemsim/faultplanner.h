@@ -20,6 +20,8 @@ struct FaultOptions
     double garbageRate = 1.0;
     bool unterminated = false;
     bool dropMidAnswer = false;
+    // Every write is answered +ERR=REFUSED and changes nothing.
+    bool refuseWrites = false;
     int delayMs = 0;
     int dropAfter = 0;
     double faultRate = 0.0;

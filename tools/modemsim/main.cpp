@@ -1,9 +1,9 @@
 // quorvane-modemsim: a gateway modem on the loopback interface, the peer of
 // the end-to-end tests and of a configurator run without hardware.
 
+#include "simfleet.h"
 #include "simlog.h"
 #include "simoptions.h"
-#include "simserver.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -67,21 +67,21 @@ int main(int argc, char* argv[])
     }
     if (options.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("modemsim.debug=true"));
-    if (options.faults.faultRate > 0.0 || options.faults.garbage)
+    if (options.usesSeed())
         qCInfo(modemsim::lcSim) << "seed" << options.faults.seed;
 
     if (!watchSignals(app)) {
         std::perror("quorvane-modemsim: signal handling");
         return 1;
     }
-    modemsim::SimServer server(options);
+    modemsim::SimFleet fleet(options);
     QString error;
-    if (!server.start(&error)) {
+    if (!fleet.start(&error)) {
         std::fprintf(stderr, "quorvane-modemsim: %s\n", qPrintable(error));
         return 1;
     }
-    std::printf("%s\n", qPrintable(server.readyLine()));
+    std::printf("%s\n", qPrintable(fleet.readyLine()));
     std::fflush(stdout);
-    // The server's destructor closes the ports and removes the pty link.
+    // The modems' destructors close the ports and remove the pty link.
     return app.exec();
 }

@@ -163,8 +163,12 @@ QByteArray ModemConfig::writeAll(const QByteArray& valuePart)
     return {};
 }
 
-NetworkBlock::NetworkBlock()
-    : m_mac("00:1A:2B:3C:4D:5E")
+NetworkBlock::NetworkBlock(int index)
+    : m_mac("00:1A:2B:3C:"
+        + QByteArray::number((0x4D5E + index) & 0xFFFF, 16)
+              .rightJustified(4, '0')
+              .toUpper()
+              .insert(2, ':'))
     , m_addresses { { { 192, 168, 0, 20 }, { 255, 255, 255, 0 }, { 192, 168, 0, 1 }, { 8, 8, 8, 8 },
           { 8, 8, 4, 4 } } }
 {

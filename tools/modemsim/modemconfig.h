@@ -61,7 +61,8 @@ public:
     static constexpr int AddressCount = 5;
     static constexpr int WriteCount = 1 + 4 * AddressCount;
 
-    NetworkBlock();
+    // Modem `index` of a fleet has its own MAC: the last two bytes count up.
+    explicit NetworkBlock(int index = 0);
 
     QByteArray mac() const { return m_mac; }
     bool isStatic() const { return m_static; }

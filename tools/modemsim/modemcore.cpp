@@ -19,8 +19,8 @@ struct CommandRow
 };
 
 // Identification of a modem fresh from the production line.
-const char* const EthernetSerial = "QV-E24-000417";
-const char* const GsmSerial = "QV-G24-000093";
+const int EthernetSerial = 417;
+const int GsmSerial = 93;
 const char* const GsmImei = "356938035643809";
 const Ipv4 GsmAddress = { 10, 64, 12, 7 };
 
@@ -32,8 +32,12 @@ QByteArray journalText(const QByteArray& line)
 
 } // namespace
 
-ModemCore::ModemCore(ModemKind kind)
+ModemCore::ModemCore(ModemKind kind, int index)
     : m_config(kind)
+    , m_network(index)
+    , m_serial((kind == ModemKind::Gsm ? "QV-G24-" : "QV-E24-")
+          + QByteArray::number((kind == ModemKind::Gsm ? GsmSerial : EthernetSerial) + index)
+                .rightJustified(6, '0'))
 {
 }
 
@@ -87,7 +91,8 @@ QByteArray ModemCore::errorAnswer(const QByteArray& reason) const
 QByteArray ModemCore::writeAnswer(const QByteArray& line, const QByteArray& refusal)
 {
     if (m_journal)
-        m_journal->write((refusal.isEmpty() ? "OK " : "ERR ") + journalText(line) + '\n');
+        m_journal->write(
+            m_journalPrefix + (refusal.isEmpty() ? "OK " : "ERR ") + journalText(line) + '\n');
     return refusal.isEmpty() ? okAnswer() : errorAnswer(refusal);
 }
 
@@ -96,9 +101,8 @@ QByteArray ModemCore::deviceInfo() const
     // serial, MAC or IMEI, product type, subtype, app major, app minor,
     // board type, board major, board minor, parameter version
     const bool gsm = kind() == ModemKind::Gsm;
-    QList<QByteArray> fields
-        = { gsm ? GsmSerial : EthernetSerial, gsm ? QByteArray(GsmImei) : m_network.mac(),
-              gsm ? "2" : "1", "1", "2", "1", gsm ? "4" : "3", "1", "0", "7" };
+    QList<QByteArray> fields = { m_serial, gsm ? QByteArray(GsmImei) : m_network.mac(),
+        gsm ? "2" : "1", "1", "2", "1", gsm ? "4" : "3", "1", "0", "7" };
     return fields.join(',');
 }
 
@@ -119,6 +123,10 @@ ModemCore::Reply ModemCore::handleRequest(const QByteArray& line)
     const bool isWrite = command == Command::WriteAll || command == Command::WriteNetworkCfg;
     if (!isWrite && set >= 0)
         return { errorAnswer("UNEXPECTED VALUES") };
+
+    // A modem that refuses writes checks nothing: even a good list is refused.
+    if (isWrite && m_refusingWrites)
+        return { writeAnswer(line, "REFUSED") };
 
     switch (command) {
     case Command::ReadAll:

@@ -24,14 +24,23 @@ public:
         bool ping = false; // what --flood answers instead
     };
 
-    explicit ModemCore(ModemKind kind);
+    // Modem `index` of a fleet: its serial number and MAC count up from the
+    // first modem's, so a client can tell which one it reached.
+    explicit ModemCore(ModemKind kind, int index = 0);
 
     ModemKind kind() const { return m_config.kind(); }
     const ModemConfig& config() const { return m_config; }
     const NetworkBlock& network() const { return m_network; }
 
-    // Every write frame, accepted or refused, goes there as one line.
-    void setJournal(QIODevice* journal) { m_journal = journal; }
+    // Every write frame, accepted or refused, goes there as one line, after
+    // the prefix (a fleet's modem index).
+    void setJournal(QIODevice* journal, const QByteArray& prefix = QByteArray())
+    {
+        m_journal = journal;
+        m_journalPrefix = prefix;
+    }
+    // --refuse-writes: every write is refused whole, whatever its values.
+    void setRefusingWrites(bool refusing) { m_refusingWrites = refusing; }
 
     Reply handleRequest(const QByteArray& line);
 
@@ -62,6 +71,9 @@ private:
     ModemConfig m_config;
     NetworkBlock m_network;
     QIODevice* m_journal = nullptr;
+    QByteArray m_journalPrefix;
+    bool m_refusingWrites = false;
+    QByteArray m_serial;
 };
 
 } // namespace modemsim

@@ -4,6 +4,7 @@
 #include "faultplanner.h"
 #include "modemconfig.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,20 @@ struct SimOptions
     bool verbose = false;
     bool singleClient = false;
     FaultOptions faults;
+    // --count: how many modems, one after the other on the ports from the
+    // first one on. `fleet` says --count was given, even as 1: then the
+    // journal lines and client names carry the modem's index.
+    int count = 1;
+    bool fleet = false;
+    // --faults: the modems with knobs of their own, by index; each starts
+    // from the command line's knobs.
+    QMap<int, FaultOptions> modemFaults;
+
+    // The knobs of modem `index`: its own line's, or the command line's
+    // with the seed counted up by the index, so no two modems draw alike.
+    FaultOptions faultsOf(int index) const;
+    // Whether any modem draws random numbers, so the seed is worth printing.
+    bool usesSeed() const;
 };
 
 enum class ParseOutcome { Run, Help, Error };

@@ -36,25 +36,19 @@ void reportFloods(SimSession* session, Port* port, Signal drained, std::function
 
 } // namespace
 
-SimServer::SimServer(const SimOptions& options, QObject* parent)
+SimServer::SimServer(const SimOptions& options, int index, QIODevice* journal, QObject* parent)
     : QObject(parent)
     , m_options(options)
-    , m_core(options.kind)
-    , m_faults(options.faults)
+    , m_core(options.kind, index)
+    , m_faults(options.faultsOf(index))
+    , m_label(options.fleet ? QStringLiteral("%1:").arg(index) : QString())
 {
+    m_core.setJournal(journal, options.fleet ? QByteArray::number(index) + ' ' : QByteArray());
+    m_core.setRefusingWrites(m_faults.options().refuseWrites);
 }
 
 bool SimServer::start(QString* error)
 {
-    if (!m_options.journal.isEmpty()) {
-        m_journal.setFileName(m_options.journal);
-        // Unbuffered, so a test reading the journal sees each line at once.
-        if (!m_journal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-            *error = QStringLiteral("cannot open the journal %1").arg(m_options.journal);
-            return false;
-        }
-        m_core.setJournal(&m_journal);
-    }
     if (m_options.kind == ModemKind::Gsm) {
         return listen(Role::Tunnel485, QStringLiteral("485"), m_options.port485, error)
             && listen(Role::Tunnel232, QStringLiteral("232"), m_options.port232, error);
@@ -121,7 +115,8 @@ void SimServer::acceptClients(const Listener& listener)
         const bool full = m_options.singleClient && !clients(listener).isEmpty();
         QTcpSocket* socket = listener.server->nextPendingConnection();
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        const QString name = QStringLiteral("%1#%2").arg(listener.name).arg(++m_connections);
+        const QString name
+            = QStringLiteral("%1%2#%3").arg(m_label, listener.name).arg(++m_connections);
         if (full) {
             // The modem's "server full": the connection is taken, then closed.
             qCDebug(lcSim).noquote() << name << "refused, port busy";
@@ -143,7 +138,7 @@ void SimServer::serve(QTcpSocket* socket, const QString& name)
     // Every write goes out at once; a flood asked for in pieces also goes
     // without Nagle's delay, so each piece leaves as one while the system
     // takes them.
-    if (m_options.faults.floodPiece > 0)
+    if (m_faults.options().floodPiece > 0)
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(session, &SimSession::transmit, socket, [socket](const QByteArray& bytes) {
         socket->write(bytes);
@@ -172,7 +167,7 @@ void SimServer::carryOut(ModemCore::Action action)
     case ModemCore::Action::None:
         break;
     case ModemCore::Action::Restart:
-        qCDebug(lcSim) << "restarting: every client is dropped";
+        qCDebug(lcSim).noquote() << m_label + "restarting: every client is dropped";
         for (Role role : { Role::Config, Role::Tunnel485, Role::Tunnel232 })
             dropClients(role);
         // A pseudo-terminal cannot be dropped by the modem; what the
@@ -196,6 +191,11 @@ QString SimServer::portText(Role role) const
             return QString::number(listener.server->serverPort());
     }
     return QStringLiteral("-");
+}
+
+QString SimServer::firstPort() const
+{
+    return portText(m_options.kind == ModemKind::Gsm ? Role::Tunnel485 : Role::Config);
 }
 
 QString SimServer::readyLine() const

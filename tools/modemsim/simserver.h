@@ -5,10 +5,10 @@
 #include "modemcore.h"
 #include "simoptions.h"
 
-#include <QFile>
 #include <QList>
 #include <QObject>
 
+class QIODevice;
 class QTcpServer;
 class QTcpSocket;
 
@@ -17,20 +17,23 @@ namespace modemsim {
 class PtyPort;
 class SimSession;
 
-// The modem's ports: the configuration port (Ethernet) or the two tunnel
+// One modem's ports: the configuration port (Ethernet) or the two tunnel
 // ports (GSM), and the pseudo-terminal USB port. All of them share one core,
-// so a write over one port shows in a read over another.
+// so a write over one port shows in a read over another. It listens on the
+// ports `options` names; `index` is its place in a fleet.
 class SimServer : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SimServer(const SimOptions& options, QObject* parent = nullptr);
+    SimServer(const SimOptions& options, int index, QIODevice* journal, QObject* parent = nullptr);
 
     bool start(QString* error);
     // "READY kind=.. config=.. port485=.. port232=.. pty=..", "-" for what
     // this modem does not offer.
     QString readyLine() const;
+    // The configuration port (eth) or the RS485 port (gsm).
+    QString firstPort() const;
 
 private:
     enum class Role { Config, Tunnel485, Tunnel232 };
@@ -54,7 +57,8 @@ private:
     SimOptions m_options;
     ModemCore m_core;
     FaultPlanner m_faults;
-    QFile m_journal;
+    // Before a client's name: a fleet's modem index ("5:config#1").
+    QString m_label;
     QList<Listener> m_listeners;
     PtyPort* m_pty = nullptr;
     SimSession* m_ptySession = nullptr;
