@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release, into build-bench/) and prints one table:
 # protocol micro-benchmarks, the read-all round trip against a bare socket,
-# start-up and peak memory against a bare Qt program, and instruction counts
+# start-up and peak memory against a bare Qt program, a fleet write of 1,000
+# simulated modems against the network's floor, and instruction counts
 # of the read-all decode under callgrind. docs/performance.md explains it.
 #   QUORVANE_BENCH_RUNS=20        start-up runs per program (median reported)
 #   QUORVANE_BENCH_ROUNDS=1000    read-all round trips per modem kind
@@ -16,7 +17,7 @@ build=build-bench
 echo "== building in $build (Release)"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target protocol_bench roundtrip startup_harness bare_window \
-    spawn_timer decode_count quorvane-modemsim >/dev/null
+    spawn_timer decode_count quorvane-modemsim quorvane-cli >/dev/null
 
 bin=$build/bench
 logs=$build/bench-logs
@@ -125,6 +126,9 @@ row "peak resident memory, main window + read" "$product_mem" "bare window $bare
     "$r" "<= 1.20 $(verdict "$r" 1.2)"
 row "peak resident memory, bare window with one label" "$label_mem" "bare window $bare_mem" \
     "$(ratio "${label_mem%% *}" "${bare_mem%% *}")" "(for comparison)"
+
+echo "== quorvane-cli against 1,000 simulated modems"
+bench/fleet.sh "$build" "$logs" >>"$rows"
 
 echo "== instruction counts (callgrind)"
 # Start-up from process start to the window painted (the harness stops the
