@@ -15,8 +15,10 @@ struct FramingWarning
 
 // In this order: with both warnings shown, the RS232 answer decides.
 const FramingWarning FramingWarnings[] = {
-    { AtProtocol::eRoute_Serial_t::e485, "RS485 Config Warning" },
-    { AtProtocol::eRoute_Serial_t::e232, "RS232 Config Warning" },
+    { AtProtocol::eRoute_Serial_t::e485,
+        QT_TRANSLATE_NOOP("TransparentConfig", "RS485 Config Warning") },
+    { AtProtocol::eRoute_Serial_t::e232,
+        QT_TRANSLATE_NOOP("TransparentConfig", "RS232 Config Warning") },
 };
 
 } // namespace
@@ -54,11 +56,12 @@ void TransparentConfig::on_pushButton_ConfigurationApply_clicked()
         return;
     }
 
-    QString qstrBuffer
-        = tr("%1%2%3").arg(AT_CMD, table[bGsm ? int(eIdGSMWriteAll) : int(eIdWriteAll)], AT_SET);
+    // The frame is the modem's language, never the user's: no catalogue touches it.
+    QString qstrBuffer = QStringLiteral("%1%2%3").arg(
+        AT_CMD, table[bGsm ? int(eIdGSMWriteAll) : int(eIdWriteAll)], AT_SET);
     for (int i = 0; i + 1 < values.size(); ++i)
-        qstrBuffer.append(tr("%1,").arg(values.at(i)));
-    qstrBuffer.append(tr("%1%2").arg(values.value(values.size() - 1), AT_CRLF));
+        qstrBuffer.append(QStringLiteral("%1,").arg(values.at(i)));
+    qstrBuffer.append(QStringLiteral("%1%2").arg(values.value(values.size() - 1), AT_CRLF));
 
     bool bWriteControl = true;
     for (const FramingWarning& warning : FramingWarnings) {
