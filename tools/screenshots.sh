@@ -30,6 +30,8 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 # The configurator's diagnostics would only fill the logs.
 export QT_LOGGING_RULES="quorvane.*.debug=false"
+# The walk in the README quotes the program's own texts, whatever the locale here.
+export QUORVANE_LANG=tr
 run_pid=
 cleanup() {
     if [ -n "$run_pid" ] && kill -0 "$run_pid" 2>/dev/null; then kill "$run_pid" || true; fi
