@@ -1,6 +1,7 @@
 #include "qmain.h"
 #include "commsettings.h"
 #include "devicechoose.h"
+#include "language.h"
 #include "version.h"
 
 #include <QApplication>
@@ -9,13 +10,16 @@
 int qMain(int argc, char** argv)
 {
     QApplication a(argc, argv);
+    installLanguage();
 
     // The one option: a serial device that the system does not list, such
     // as the pseudo-terminal of the modem simulator.
     QCommandLineParser parser;
     parser.addHelpOption();
-    const QCommandLineOption serialDevice(
-        "serial-device", "List the serial device at <path> among the COM ports.", "path");
+    const QCommandLineOption serialDevice("serial-device",
+        QCoreApplication::translate(
+            "main", "List the serial device at <path> among the COM ports."),
+        "path");
     parser.addOption(serialDevice);
     parser.process(a);
     CommSettings::setExtraSerialDevice(parser.value(serialDevice));

@@ -43,8 +43,8 @@ const QString EthernetConnectedLook = imageButtonLook("ethernet_disconnect.png")
 const QString UsbIdleLook = imageButtonLook("usb_connect.png");
 const QString UsbConnectedLook = imageButtonLook("usb_disconnect.png");
 
-const QString TunnelIdleText = QStringLiteral("Connect");
-const QString TunnelConnectedText = QStringLiteral("Disconnect");
+const char* const TunnelIdleText = QT_TRANSLATE_NOOP("CommSettings", "Connect");
+const char* const TunnelConnectedText = QT_TRANSLATE_NOOP("CommSettings", "Disconnect");
 
 // Catches typing slips only (a missing part, a letter, a doubled dot): a part
 // out of range is left to the connection attempt, which reports it.
@@ -168,9 +168,9 @@ QVector<CommSettings::StatusRow> CommSettings::tunnelRows(
         = { ui->label_ServerPort232, ui->label_ServerPort485, ui->label_TcpServerIp,
               self.connectButton, self.portField, ui->lineEdit_TcpServerIp, other.abortButton };
     return {
-        { self.route, true, ui->label_TCP2Settings, self.connectButton, true, TunnelConnectedText,
-            self.flag, lockedWhileUp, usableWhileUp },
-        { self.route, false, ui->label_TCP2Settings, self.connectButton, true, TunnelIdleText,
+        { self.route, true, ui->label_TCP2Settings, self.connectButton, true,
+            tr(TunnelConnectedText), self.flag, lockedWhileUp, usableWhileUp },
+        { self.route, false, ui->label_TCP2Settings, self.connectButton, true, tr(TunnelIdleText),
             self.flag, {}, m_tunnelSet + QList<QWidget*> { self.abortButton } },
     };
 }

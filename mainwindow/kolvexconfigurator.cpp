@@ -8,38 +8,48 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-const QString KolvexConfigurator::SocketErrString[24] = {
-    "ConnectionRefusedError",
-    "RemoteHostClosedError",
-    "HostNotFoundError",
-    "SocketAccessError",
-    "SocketResourceError",
-    "SocketTimeoutError",
-    "DatagramTooLargeError",
-    "NetworkError",
-    "AddressInUseError",
-    "SocketAddressNotAvailableError",
-    "UnsupportedSocketOperationError",
-    "UnfinishedSocketOperationError",
-    "ProxyAuthenticationRequiredError",
-    "SslHandshakeFailedError",
-    "ProxyConnectionRefusedError",
-    "ProxyConnectionClosedError",
-    "ProxyConnectionTimeoutError",
-    "ProxyNotFoundError",
-    "ProxyProtocolError",
-    "OperationError",
-    "SslInternalError",
-    "SslInvalidUserDataError",
-    "TemporaryError",
-    "UnknownSocketError",
+const char* const KolvexConfigurator::SocketErrString[24] = {
+    QT_TR_NOOP("ConnectionRefusedError"),
+    QT_TR_NOOP("RemoteHostClosedError"),
+    QT_TR_NOOP("HostNotFoundError"),
+    QT_TR_NOOP("SocketAccessError"),
+    QT_TR_NOOP("SocketResourceError"),
+    QT_TR_NOOP("SocketTimeoutError"),
+    QT_TR_NOOP("DatagramTooLargeError"),
+    QT_TR_NOOP("NetworkError"),
+    QT_TR_NOOP("AddressInUseError"),
+    QT_TR_NOOP("SocketAddressNotAvailableError"),
+    QT_TR_NOOP("UnsupportedSocketOperationError"),
+    QT_TR_NOOP("UnfinishedSocketOperationError"),
+    QT_TR_NOOP("ProxyAuthenticationRequiredError"),
+    QT_TR_NOOP("SslHandshakeFailedError"),
+    QT_TR_NOOP("ProxyConnectionRefusedError"),
+    QT_TR_NOOP("ProxyConnectionClosedError"),
+    QT_TR_NOOP("ProxyConnectionTimeoutError"),
+    QT_TR_NOOP("ProxyNotFoundError"),
+    QT_TR_NOOP("ProxyProtocolError"),
+    QT_TR_NOOP("OperationError"),
+    QT_TR_NOOP("SslInternalError"),
+    QT_TR_NOOP("SslInvalidUserDataError"),
+    QT_TR_NOOP("TemporaryError"),
+    QT_TR_NOOP("UnknownSocketError"),
 };
 
-const QString KolvexConfigurator::SerialErrString[14] = {
-    "NoError",     "DeviceNotFoundError", "PermissionError", "OpenError",
-    "ParityError", "FramingError",        "BreakConditionError", "WriteError",
-    "ReadError",   "ResourceError",       "UnsupportedOperationError", "UnknownError",
-    "TimeoutError", "NotOpenError",
+const char* const KolvexConfigurator::SerialErrString[14] = {
+    QT_TR_NOOP("NoError"),
+    QT_TR_NOOP("DeviceNotFoundError"),
+    QT_TR_NOOP("PermissionError"),
+    QT_TR_NOOP("OpenError"),
+    QT_TR_NOOP("ParityError"),
+    QT_TR_NOOP("FramingError"),
+    QT_TR_NOOP("BreakConditionError"),
+    QT_TR_NOOP("WriteError"),
+    QT_TR_NOOP("ReadError"),
+    QT_TR_NOOP("ResourceError"),
+    QT_TR_NOOP("UnsupportedOperationError"),
+    QT_TR_NOOP("UnknownError"),
+    QT_TR_NOOP("TimeoutError"),
+    QT_TR_NOOP("NotOpenError"),
 };
 
 KolvexConfigurator::KolvexConfigurator(QWidget* parent, int DeviceChoice)
@@ -182,16 +192,16 @@ void KolvexConfigurator::wire()
             &KolvexConfigurator::LoadConfiguration_Triggered);
 
     connect(&pendingUsb, &PendingBuffer::blockReady, this, [this](const QByteArray& block) {
-        parseBlock(block, {"SerialReceived Error : %1", 1000});
+        parseBlock(block, {QT_TR_NOOP("SerialReceived Error : %1"), 1000});
     });
     connect(&pendingTcp, &PendingBuffer::blockReady, this, [this](const QByteArray& block) {
-        parseBlock(block, {"TCPDataReceived Error :%1", 3000});
+        parseBlock(block, {QT_TR_NOOP("TCPDataReceived Error :%1"), 3000});
     });
     connect(&pending232, &PendingBuffer::blockReady, this, [this](const QByteArray& block) {
-        parseBlock(block, {"TCP232DataReceived Error :%1", 3000});
+        parseBlock(block, {QT_TR_NOOP("TCP232DataReceived Error :%1"), 3000});
     });
     connect(&pending485, &PendingBuffer::blockReady, this, [this](const QByteArray& block) {
-        parseBlock(block, {"TCP485DataReceived Error :%1", 3000});
+        parseBlock(block, {QT_TR_NOOP("TCP485DataReceived Error :%1"), 3000});
     });
 }
 

@@ -165,8 +165,9 @@ private:
     const int SEND_READING_DATA = 500;
     const int MAX_RETRY_COUNT = 3;
     int DataSendRetryCount = 0;
-    static const QString SocketErrString[24];
-    static const QString SerialErrString[14];
+    // Qt's names of the errors, shown as they are; translatable all the same.
+    static const char* const SocketErrString[24];
+    static const char* const SerialErrString[14];
 
     // Arrivals wait here until they form whole answer blocks.
     PendingBuffer pendingUsb;

@@ -145,14 +145,14 @@ void KolvexConfigurator::SerialErrorHandle(QSerialPort::SerialPortError error)
             CloseComPort();
     }
     if (error >= 0 && error < int(std::size(SerialErrString)))
-        SetStatusBarText(SerialErrString[error], 1000);
+        SetStatusBarText(tr(SerialErrString[error]), 1000);
 }
 
 // ---- TCP configuration route ---------------------------------------------
 
 void KolvexConfigurator::OpenTcpCommunication(const QString& Ip, int Port)
 {
-    qCDebug(lcLink).noquote() << tr("ConnectionStatus:%1 pTcpSocket->state:%2")
+    qCDebug(lcLink).noquote() << QStringLiteral("ConnectionStatus:%1 pTcpSocket->state:%2")
                                      .arg(ConnectionStatus)
                                      .arg(pTcpSocket->state())
                               << Ip << Port;
@@ -238,9 +238,9 @@ void KolvexConfigurator::TcpError(QAbstractSocket::SocketError err)
 void KolvexConfigurator::reportSocketError(QAbstractSocket::SocketError err)
 {
     if (err >= 0 && err < int(std::size(SocketErrString)))
-        SetStatusBarText(SocketErrString[err], 3000);
+        SetStatusBarText(tr(SocketErrString[err]), 3000);
     else
-        SetStatusBarText(QStringLiteral("UnknownSocketError"), 3000);
+        SetStatusBarText(tr("UnknownSocketError"), 3000);
 }
 
 void KolvexConfigurator::connectionLost()

@@ -132,7 +132,7 @@ void KolvexConfigurator::Tcp485StateChanged(QAbstractSocket::SocketState SocketS
 
 void KolvexConfigurator::openTunnel(const Tunnel& t, const QString& Ip, int Port)
 {
-    qCDebug(lcLink).noquote() << tr("ConnectionStatus:%1 pTcpSocket->state:%2")
+    qCDebug(lcLink).noquote() << QStringLiteral("ConnectionStatus:%1 pTcpSocket->state:%2")
                                      .arg(ConnectionStatus)
                                      .arg(t.socket->state())
                               << Ip << Port;

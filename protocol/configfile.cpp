@@ -1,5 +1,6 @@
 #include "configfile.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -100,12 +101,14 @@ QString duplicateKey(const QString& text)
 
 class Reader
 {
+    Q_DECLARE_TR_FUNCTIONS(ConfigFile)
+
 public:
     Reader(const QString& name, bool gsm) : m_name(name), m_gsm(gsm) { }
 
     bool fail(const QString& path, const QString& reason)
     {
-        m_error = path.isEmpty() ? QString("%1: %2").arg(m_name, reason) : QString("%1: %2: %3").arg(m_name, path, reason);
+        m_error = path.isEmpty() ? tr("%1: %2").arg(m_name, reason) : tr("%1: %2: %3").arg(m_name, path, reason);
         return false;
     }
     QString error() const { return m_error; }
@@ -115,10 +118,10 @@ public:
     {
         for (const QString& key : object.keys())
             if (!allowed.contains(key) || (!m_gsm && gsmOnly.contains(key)))
-                return fail(joined(path, key), gsmOnly.contains(key) ? "unknown key: the 4G modem's only" : "unknown key");
+                return fail(joined(path, key), gsmOnly.contains(key) ? tr("unknown key: the 4G modem's only") : tr("unknown key"));
         for (const QString& key : allowed)
             if ((m_gsm || !gsmOnly.contains(key)) && !object.contains(key))
-                return fail(joined(path, key), "missing");
+                return fail(joined(path, key), tr("missing"));
         return true;
     }
 
@@ -128,29 +131,29 @@ public:
         switch (key.type) {
         case Type::Flag:
             if (!v.isBool())
-                return fail(path, "expected true or false");
+                return fail(path, tr("expected true or false"));
             *out = v.toBool() ? 1 : 0;
             return true;
         case Type::Choice:
             *out = names.indexOf(v.toString());
-            return (v.isString() && *out >= 0) || fail(path, "expected one of " + names.join(", "));
+            return (v.isString() && *out >= 0) || fail(path, tr("expected one of %1").arg(names.join(", ")));
         case Type::Baud:
         case Type::Number:
             break;
         }
         const double d = v.toDouble();
         if (!v.isDouble() || d != std::floor(d) || d < INT_MIN || d > INT_MAX)
-            return fail(path, "expected a whole number");
+            return fail(path, tr("expected a whole number"));
         *out = int(d);
         if (key.type == Type::Baud) {
             QStringList rates;
             for (int rate : ModemConfig::BaudRates)
                 rates << QString::number(rate);
             *out = ModemConfig::BaudRates.indexOf(*out);
-            return *out >= 0 || fail(path, "expected one of " + rates.join(", "));
+            return *out >= 0 || fail(path, tr("expected one of %1").arg(rates.join(", ")));
         }
         if (*out < key.min || *out > key.max)
-            return fail(path, QString("%1 is outside %2\u2013%3").arg(*out).arg(key.min).arg(key.max));
+            return fail(path, tr("%1 is outside %2–%3").arg(*out).arg(key.min).arg(key.max));
         return true;
     }
 
@@ -160,12 +163,12 @@ public:
         if (!m_gsm)
             return true;
         if (l.pingIntervalS % 60)
-            return fail(path + ".ping_interval_s", QString("%1 is not a whole number of minutes from 2 to 120").arg(l.pingIntervalS));
+            return fail(path + ".ping_interval_s", tr("%1 is not a whole number of minutes from 2 to 120").arg(l.pingIntervalS));
         if (l.retryCount > 0 && (l.commandIntervalMs % 1000 || l.commandIntervalMs < 3000))
             return fail(path + ".command_interval_ms",
-                QString("%1 is not a whole number of seconds from 3 to 10 while retry_count is above 0").arg(l.commandIntervalMs));
+                tr("%1 is not a whole number of seconds from 3 to 10 while retry_count is above 0").arg(l.commandIntervalMs));
         if (l.retryCount == 0 && l.commandIntervalMs > 5000)
-            return fail(path + ".command_interval_ms", QString("%1 is outside 0\u20135000 while retry_count is 0").arg(l.commandIntervalMs));
+            return fail(path + ".command_interval_ms", tr("%1 is outside 0–5000 while retry_count is 0").arg(l.commandIntervalMs));
         return true;
     }
 
@@ -250,32 +253,32 @@ ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& 
     Reader read(name, gsm);
     const auto refused = [&] { return result.error = read.error(), result; };
     if (bytes.size() > MaxBytes)
-        return read.fail({}, "larger than 1 MiB"), refused();
+        return read.fail({}, Reader::tr("larger than 1 MiB")), refused();
     QTextCodec::ConverterState state;
     const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
     if (state.invalidChars > 0)
-        return read.fail({}, "not UTF-8 text"), refused();
+        return read.fail({}, Reader::tr("not UTF-8 text")), refused();
     QJsonParseError parsed;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsed);
     if (parsed.error != QJsonParseError::NoError || !document.isObject())
         return read.fail({}, parsed.error != QJsonParseError::NoError
-                    ? QString("not JSON: %1 at byte %2").arg(parsed.errorString()).arg(parsed.offset)
-                    : QString("not a JSON object")),
+                    ? Reader::tr("not JSON: %1 at byte %2").arg(parsed.errorString()).arg(parsed.offset)
+                    : Reader::tr("not a JSON object")),
                refused();
     if (const QString twice = duplicateKey(text); !twice.isEmpty())
-        return read.fail(twice, "given twice"), refused();
+        return read.fail(twice, Reader::tr("given twice")), refused();
 
     const QJsonObject file = document.object();
     if (!read.keys(file, {}, TopKeys, {}))
         return refused();
     if (file.value("format") != QJsonValue(Format))
-        return read.fail("format", "not a format this program knows (it knows 1)"), refused();
+        return read.fail("format", Reader::tr("not a format this program knows (it knows 1)")), refused();
     const QString kind = file.value("kind").toString();
     if (kind != "ethernet" && kind != "gsm")
-        return read.fail("kind", "expected ethernet or gsm"), refused();
+        return read.fail("kind", Reader::tr("expected ethernet or gsm")), refused();
     if ((kind == "gsm") != gsm)
-        return read.fail("kind", gsm ? "the file is for an Ethernet modem, a 4G modem is selected"
-                                     : "the file is for a 4G modem, an Ethernet modem is selected"),
+        return read.fail("kind", gsm ? Reader::tr("the file is for an Ethernet modem, a 4G modem is selected")
+                                     : Reader::tr("the file is for a 4G modem, an Ethernet modem is selected")),
                refused();
 
     ModemConfig& config = result.config;
@@ -283,25 +286,25 @@ ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& 
     for (auto line : { Line::e485, Line::e232 }) {
         const QString path = Lines[line == Line::e232];
         if (!file.value(path).isObject())
-            return read.fail(path, "expected an object"), refused();
+            return read.fail(path, Reader::tr("expected an object")), refused();
         if (!read.line(file.value(path).toObject(), path, &config.line(line)))
             return refused();
     }
     if (config.rs485.tcpPort == config.rs232.tcpPort)
-        return read.fail("rs232.tcp_port", "the same port as rs485.tcp_port"), refused();
+        return read.fail("rs232.tcp_port", Reader::tr("the same port as rs485.tcp_port")), refused();
 
     const QJsonObject general = file.value("general").toObject();
     if (!file.value("general").isObject())
-        return read.fail("general", "expected an object"), refused();
+        return read.fail("general", Reader::tr("expected an object")), refused();
     if (!read.keys(general, "general", { "apn", "info_response" }, { "apn" })
         || !read.value(InfoResponseKey, general.value("info_response"), "general.info_response", &config.infoResponse))
         return refused();
     if (gsm) {
         if (!general.value("apn").isString())
-            return read.fail("general.apn", "expected text"), refused();
+            return read.fail("general.apn", Reader::tr("expected text")), refused();
         config.apn = general.value("apn").toString();
         if (ParameterTable::holdsSeparator(config.apn))
-            return read.fail("general.apn", "holds a comma or a line break, which would split the modem's list"), refused();
+            return read.fail("general.apn", Reader::tr("holds a comma or a line break, which would split the modem's list")), refused();
     }
     result.ok = true;
     return result;

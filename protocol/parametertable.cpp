@@ -1,5 +1,7 @@
 #include "parametertable.h"
 
+#include <QCoreApplication>
+
 using namespace ParameterLimits;
 
 namespace {
@@ -86,28 +88,34 @@ ReadAllVerdict ParameterTable::checkReadAll(
     AtProtocol::eConnection_State_t route, const QList<QByteArray>& values)
 {
     const QVector<ParameterSpec>& table = parameters(route);
+    // The reasons end up in the status bar, so they are the catalogue's.
     if (table.isEmpty())
-        return { false, QStringLiteral("Configuration refused: no route") };
+        return { false,
+            QCoreApplication::translate("ParameterTable", "Configuration refused: no route") };
     // Only the block's last CR LF is cut off. A line end among the values
     // means more than one answer came in the block: the next answer's head
     // would stick to a value ("1\r\n+READALL=1") and be read as 0.
     for (const QByteArray& raw : values)
         if (raw.contains('\r') || raw.contains('\n'))
             return { false,
-                QStringLiteral("Configuration refused: more than one answer in one block") };
+                QCoreApplication::translate(
+                    "ParameterTable", "Configuration refused: more than one answer in one block") };
     // The other kind's count is no accident: the route reached the other kind of modem.
     const bool gsm = AtProtocol::isGsmRoute(route);
     if (values.size() == parameters(gsm ? AtProtocol::eETH : AtProtocol::eTCP485).size())
         return { false,
-            gsm ? QStringLiteral("Configuration refused: this looks like an Ethernet modem (%1 values). "
-                                 "Disconnect, then choose Ethernet Modem under Device Select.")
+            gsm ? QCoreApplication::translate("ParameterTable",
+                "Configuration refused: this looks like an Ethernet modem (%1 values). "
+                "Disconnect, then choose Ethernet Modem under Device Select.")
                       .arg(values.size())
-                : QStringLiteral("Configuration refused: this looks like a 4G modem (%1 values). "
-                                 "Disconnect, then choose GSM Modem under Device Select.")
+                : QCoreApplication::translate("ParameterTable",
+                    "Configuration refused: this looks like a 4G modem (%1 values). "
+                    "Disconnect, then choose GSM Modem under Device Select.")
                       .arg(values.size()) };
     if (values.size() < table.size())
         return { false,
-            QStringLiteral("Configuration refused: %1 values, %2 expected")
+            QCoreApplication::translate(
+                "ParameterTable", "Configuration refused: %1 values, %2 expected")
                 .arg(values.size())
                 .arg(table.size()) };
     for (const ParameterSpec& param : table) {
@@ -119,7 +127,8 @@ ReadAllVerdict ParameterTable::checkReadAll(
             : param.line == AtProtocol::eRoute_Serial_t::e232                ? QStringLiteral("RS232 ")
                                                                              : QString();
         return { false,
-            QStringLiteral("Configuration refused: %1 = %2 is outside %3\u2013%4")
+            QCoreApplication::translate(
+                "ParameterTable", "Configuration refused: %1 = %2 is outside %3–%4")
                 .arg(line + QLatin1String(param.rule->label), QString::fromUtf8(raw.left(32)),
                     QString::number(param.rule->min), QString::number(param.rule->max)) };
     }

@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, then build.
 # Sourced, not run.
 
-QUORVANE_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev dpkg-dev file)
+QUORVANE_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev dpkg-dev file qttools5-dev qttools5-dev-tools)
 # Only the tests need these: the package's program is started on a virtual X
 # server, and the Ansible modules' example playbook is run by ansible-playbook.
 QUORVANE_TEST_PACKAGES=(xvfb xauth ansible-core)

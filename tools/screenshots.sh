@@ -35,6 +35,8 @@ export QT_LOGGING_RULES="quorvane.*.debug=false"
 # No desktop's platform theme: the file dialogs are Qt's own, the same on
 # every machine, with the file name field focused.
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION GNOME_DESKTOP_SESSION_ID KDE_FULL_SESSION QT_QPA_PLATFORMTHEME
+# The walk in the README quotes the program's own texts, whatever the locale here.
+export QUORVANE_LANG=tr
 run_pid=
 sim_pid=
 cleanup() {

@@ -37,12 +37,17 @@ const AnswerRow Answers[] = {
     { eIdReadAll, eIdGSMReadAll, AnswerKind::ReadAll, nullptr },
     { eIdReadNetworkCfg, eIdGSMReadNetworkCfg, AnswerKind::NetworkCfg, nullptr },
     { eIdCurrentIPAddr, eIdGSMCurrentIPAddr, AnswerKind::CurrentIp, nullptr },
-    { eIdDeviceRestart, eIdGSMDeviceRestart, AnswerKind::Restart, "Device Restarted!" },
-    { eIdDevicePing, eIdGSMDevicePing, AnswerKind::Ping, "Ping -> OK" },
-    { NotInTable, eId232ComClose, AnswerKind::Closed232, "232 Closed" },
-    { NotInTable, eId485ComClose, AnswerKind::Closed485, "485 Closed" },
+    { eIdDeviceRestart, eIdGSMDeviceRestart, AnswerKind::Restart,
+        QT_TRANSLATE_NOOP("TransparentConfig", "Device Restarted!") },
+    { eIdDevicePing, eIdGSMDevicePing, AnswerKind::Ping,
+        QT_TRANSLATE_NOOP("TransparentConfig", "Ping -> OK") },
+    { NotInTable, eId232ComClose, AnswerKind::Closed232,
+        QT_TRANSLATE_NOOP("TransparentConfig", "232 Closed") },
+    { NotInTable, eId485ComClose, AnswerKind::Closed485,
+        QT_TRANSLATE_NOOP("TransparentConfig", "485 Closed") },
     { eIdDeviceInfo, eIdGSMDeviceInfo, AnswerKind::DeviceInfo, nullptr },
-    { eIdRetOK, eIdGSMRetOK, AnswerKind::WriteOk, "Successfully written" },
+    { eIdRetOK, eIdGSMRetOK, AnswerKind::WriteOk,
+        QT_TRANSLATE_NOOP("TransparentConfig", "Successfully written") },
     { eIdRetERR, eIdGSMRetERR, AnswerKind::Error, nullptr },
 };
 
@@ -97,14 +102,14 @@ TransparentConfig::TrpErr_t TransparentConfig::Receive_Callback(
         emit SetCurrentIpAddr(dottedAddress(qba));
         break;
     case AnswerKind::Restart:
-        emit WriteStatusBar(QString::fromUtf8(row->status), StatusMs);
+        emit WriteStatusBar(tr(row->status), StatusMs);
         emit DisconnectTcp();
         break;
     case AnswerKind::Ping:
     case AnswerKind::Closed232:
     case AnswerKind::Closed485:
     case AnswerKind::WriteOk:
-        emit WriteStatusBar(QString::fromUtf8(row->status), StatusMs);
+        emit WriteStatusBar(tr(row->status), StatusMs);
         break;
     case AnswerKind::DeviceInfo:
         qba = AnswerParser::valuePart(qba);

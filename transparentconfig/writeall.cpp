@@ -15,8 +15,10 @@ struct FramingWarning
 
 // In this order: with both warnings shown, the RS232 answer decides.
 const FramingWarning FramingWarnings[] = {
-    { AtProtocol::eRoute_Serial_t::e485, "RS485 Config Warning" },
-    { AtProtocol::eRoute_Serial_t::e232, "RS232 Config Warning" },
+    { AtProtocol::eRoute_Serial_t::e485,
+        QT_TRANSLATE_NOOP("TransparentConfig", "RS485 Config Warning") },
+    { AtProtocol::eRoute_Serial_t::e232,
+        QT_TRANSLATE_NOOP("TransparentConfig", "RS232 Config Warning") },
 };
 
 } // namespace
