@@ -111,6 +111,38 @@ private slots:
             QVERIFY2(lines.first().startsWith(written), qPrintable(lines.first()));
     }
 
+    // Only the faulty modems fail, each with its own reason, and every other
+    // one holds the file afterwards.
+    void fleet()
+    {
+        SimProcess sim;
+        const QString faults = tempFile("1 --silent\n2 --refuse-writes\n3 --drop-mid-answer\n4 --split 100\n");
+        QVERIFY(sim.start("eth", { "--count", "6", "--faults", faults }));
+        QString lines;
+        for (int i = 0; i < 6; ++i)
+            lines += QString("--tcp 127.0.0.1:%1\n").arg(sim.configPort + i);
+        const QString targets = tempFile(lines.toUtf8()), report = tempFile({});
+        const Run run = cli({ "--targets", targets, "--jobs", "3", "--timeout", "2", "--json", "--report", report, "write", EthFile });
+        QCOMPARE(run.exit, 1);
+        QStringList got;
+        for (const QJsonObject& r : run.results)
+            got << QString("%1 %2 %3").arg(r.value("target").toString().section(':', 1).toInt() - sim.configPort)
+                       .arg(r.value("result").toString(), r.value("reason").toString());
+        got.sort();
+        QCOMPARE(got, QStringList({ "0 changed ", "1 failed no answer within 2 s", "2 failed the modem refused: REFUSED",
+                          "3 failed the modem closed the connection", "4 changed ", "5 changed " }));
+        QCOMPARE(run.err.count("quorvane-cli: "), 3);
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(file.readAll()).array().size(), 6);
+        const QStringList written = journal(sim);
+        QCOMPARE(written.filter(" OK AT+WRITEALL=").size(), 3);
+        QCOMPARE(written.filter(" ERR AT+WRITEALL=").size(), 1);
+        const Run again = cli({ "--targets", tempFile((lines.section('\n', 0, 0) + "\n" + lines.section('\n', 4, 5)).toUtf8()), "--json", "diff", EthFile });
+        QCOMPARE(again.exit, 0);
+        QCOMPARE(again.results.size(), 3);
+    }
+
     void refusals_data()
     {
         columns<QStringList, QString>({ "args", "reason" });
