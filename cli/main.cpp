@@ -114,8 +114,10 @@ void printTable(const QVector<TargetResult>& results, double seconds)
     for (const TargetResult& r : results) {
         ++counts[r.result];
         out += QString("%1  %2  %3  %4").arg(r.target, -width).arg(r.result, -12).arg(QString::number(r.durationMs / 1000.0, 'f', 2) + " s", 8).arg(r.reason).trimmed() + '\n';
-        for (const QString& line : details(r))
-            out += QString(width + 2, ' ') + line + '\n';
+        // In a fleet a change went as asked; only what still differs is worth a line.
+        if (results.size() == 1 || r.result != "changed")
+            for (const QString& line : details(r))
+                out += QString(width + 2, ' ') + line + '\n';
     }
     if (results.size() > 1) {
         QStringList parts;
