@@ -143,6 +143,18 @@ private slots:
         QCOMPARE(again.results.size(), 3);
     }
 
+    // Connecting and reading are tried again, each time on a fresh connection.
+    void retries()
+    {
+        SimProcess sim;
+        QVERIFY(sim.start("eth", { "--silent", "--verbose" }));
+        const Run run = cli({ "--tcp", QString("127.0.0.1:%1").arg(sim.configPort), "--timeout", "0.3", "--retries", "2", "read" });
+        QCOMPARE(run.exit, 1);
+        QCOMPARE(run.err, QString("quorvane-cli: 127.0.0.1:%1: no answer within 0.3 s\n").arg(sim.configPort));
+        QString log;
+        QTRY_COMPARE((log += sim.errorOutput()).count("connected from"), 3);
+    }
+
     void refusals_data()
     {
         columns<QStringList, QString>({ "args", "reason" });
