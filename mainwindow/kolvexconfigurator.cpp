@@ -1,6 +1,7 @@
 #include "kolvexconfigurator.h"
 #include "logging.h"
 #include "staticipconfig.h"
+#include "trafficwindow.h"
 #include "ui_kolvexconfigurator.h"
 #include "version.h"
 
@@ -74,6 +75,7 @@ KolvexConfigurator::~KolvexConfigurator()
     // timer may still be due: cut every link to this window before the
     // widgets those handlers touch go away.
     detachLinks();
+    delete m_trafficWindow; // it shows m_traffic, which goes before the children do
     delete ui;
     delete pTcpSocket;
     delete pTcp232Socket;
@@ -180,6 +182,7 @@ void KolvexConfigurator::wire()
             &KolvexConfigurator::SaveConfiguration_Triggered);
     connect(ui->actionLoad_Configuration, &QAction::triggered, this,
             &KolvexConfigurator::LoadConfiguration_Triggered);
+    connect(ui->actionTraffic, &QAction::triggered, this, &KolvexConfigurator::Traffic_Triggered);
 
     connect(&pendingUsb, &PendingBuffer::blockReady, this, [this](const QByteArray& block) {
         parseBlock(block, {"SerialReceived Error : %1", 1000});
@@ -310,4 +313,13 @@ void KolvexConfigurator::Close_StaticIpConfigWindow()
     if (auto* window = qobject_cast<StaticIpConfig*>(sender()))
         window->deleteLater();
     pStaticIpWindow = nullptr;
+}
+
+void KolvexConfigurator::Traffic_Triggered()
+{
+    if (!m_trafficWindow)
+        m_trafficWindow = new TrafficWindow(m_traffic, this);
+    m_trafficWindow->show();
+    m_trafficWindow->raise();
+    m_trafficWindow->activateWindow();
 }

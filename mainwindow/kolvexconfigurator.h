@@ -3,6 +3,7 @@
 
 #include "commsettings.h"
 #include "pendingbuffer.h"
+#include "trafficlog.h"
 #include "transparentconfig.h"
 
 #include <QAbstractSocket>
@@ -17,6 +18,7 @@ class QTcpSocket;
 class QTimer;
 class QAction;
 class StaticIpConfig;
+class TrafficWindow;
 
 // The working window: holds the connection panel above the configuration
 // form, owns every port, socket and supervision timer, and alone decides
@@ -36,6 +38,7 @@ public:
     // The menu's file entries once the user has chosen the file.
     bool saveConfigurationFile(const QString& path);
     bool loadConfigurationFile(const QString& path);
+    TrafficLog& traffic() { return m_traffic; }
 
 public slots:
     void OpenComPort(const QSerialPortInfo& port);
@@ -83,6 +86,7 @@ public slots:
     void GSMModem_Triggered();
     void SaveConfiguration_Triggered();
     void LoadConfiguration_Triggered();
+    void Traffic_Triggered();
 
     void TimerTimeoutUsbState();
     void TimerTimeoutTcpState();
@@ -139,6 +143,7 @@ private:
     void setDeviceCommandsEnabled(bool restartAndInfo, bool ping);
     void setDeviceSelectEnabled(bool enabled);
     void detachLinks();
+    TrafficLog::Route trafficRoute(const QIODevice* device) const;
 
     void CheckAndSendData(QTcpSocket& rSocket, const QByteArray& rArr);
     void CheckAndSendData(QSerialPort& rSerial, const QByteArray& rArr);
@@ -175,6 +180,10 @@ private:
     PendingBuffer pending485;
 
     bool serialErrorBoxOpen = false;
+
+    // Every write and arrival, recorded whether or not its window is open.
+    TrafficLog m_traffic;
+    TrafficWindow* m_trafficWindow = nullptr;
 
 };
 
