@@ -62,6 +62,7 @@ KolvexConfigurator::KolvexConfigurator(QWidget* parent, int DeviceChoice)
     ui->Layout->addWidget(&newTransparentConfig);
     ui->SettingLayout->addWidget(&newCommSetting);
     newTransparentConfig.installEventFilter(this); // the file entries follow the form
+    makeContentScrollable();
 
     wire();
 

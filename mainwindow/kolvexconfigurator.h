@@ -32,6 +32,7 @@ public:
 
     KolvexConfigurator(QWidget* parent, int DeviceChoice);
     virtual ~KolvexConfigurator();
+    void setVisible(bool visible) override;
 
     CommSettings::eRoute_t connectionStatus() const { return ConnectionStatus; }
     StaticIpConfig* staticIpWindow() const { return pStaticIpWindow; }
@@ -39,6 +40,10 @@ public:
     bool saveConfigurationFile(const QString& path);
     bool loadConfigurationFile(const QString& path);
     TrafficLog& traffic() { return m_traffic; }
+    // The window's size on a screen with `available` room for it (its frame
+    // already taken off): as designed where that fits, else the room, with
+    // `scrollBar` more width for the content's vertical scroll bar.
+    static QSize fittedSize(const QSize& designed, const QSize& available, int scrollBar);
 
 public slots:
     void OpenComPort(const QSerialPortInfo& port);
@@ -97,6 +102,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Everything that tells the RS232 tunnel from the RS485 tunnel; the
@@ -143,6 +149,8 @@ private:
     void setDeviceCommandsEnabled(bool restartAndInfo, bool ping);
     void setDeviceSelectEnabled(bool enabled);
     void detachLinks();
+    void makeContentScrollable();
+    void fitToScreen();
     TrafficLog::Route trafficRoute(const QIODevice* device) const;
 
     void CheckAndSendData(QTcpSocket& rSocket, const QByteArray& rArr);
@@ -184,6 +192,7 @@ private:
     // Every write and arrival, recorded whether or not its window is open.
     TrafficLog m_traffic;
     TrafficWindow* m_trafficWindow = nullptr;
+    QSize m_designedSize;
 
 };
 
