@@ -1,7 +1,6 @@
 #include "trafficwindow.h"
 #include "trafficlog.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -9,6 +8,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,11 +58,8 @@ TrafficWindow::TrafficWindow(TrafficLog& log, QWidget* parent)
     layout->addWidget(m_view);
     layout->addLayout(buttons);
 
-    auto* copyKey = new QAction(this);
-    copyKey->setShortcut(QKeySequence::Copy);
-    copyKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    m_view->addAction(copyKey);
-    connect(copyKey, &QAction::triggered, this, &TrafficWindow::copySelection);
+    // The view's own Ctrl+C would copy one cell.
+    m_view->installEventFilter(this);
     connect(copy, &QPushButton::clicked, this, &TrafficWindow::copySelection);
     connect(saveButton, &QPushButton::clicked, this, &TrafficWindow::save);
     connect(clear, &QPushButton::clicked, &m_log, &TrafficLog::clear);
@@ -80,6 +77,16 @@ TrafficWindow::TrafficWindow(TrafficLog& log, QWidget* parent)
     connect(&m_log, &TrafficLog::rowsRemoved, this, &TrafficWindow::showCount);
     connect(&m_log, &TrafficLog::modelReset, this, &TrafficWindow::showCount);
     showCount();
+}
+
+bool TrafficWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_view && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelection();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TrafficWindow::showCount()

@@ -16,12 +16,15 @@ class TrafficWindow : public QWidget
 public:
     TrafficWindow(TrafficLog& log, QWidget* parent = nullptr);
 
-    // The selected rows as lines of text, oldest first.
-    QString selectedText() const;
     // Every row, to a text file; says what went wrong in a box.
     bool saveTo(const QString& path);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The selected rows as lines of text, oldest first.
+    QString selectedText() const;
     void copySelection();
     void save();
     void showCount();
