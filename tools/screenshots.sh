@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Retakes the pictures of the README walk: drives ./run.sh (Ethernet modem,
 # then QUORVANE_MODEM=gsm) on a virtual X display with xdotool, as a user
-# would click, and writes the cropped PNGs into docs/.
+# would click, and writes the cropped PNGs into docs/. Then, on a second
+# display of 1366 x 768, the main window fitted to a short screen.
 #
 #   tools/screenshots.sh            rewrite docs/walk-*.png
 #   SHOTS_KEEP=1 tools/screenshots.sh   also keep the full-screen captures
@@ -19,7 +20,8 @@ if [ -z "${QUORVANE_SHOTS_DISPLAY:-}" ]; then
     # xdotool drives the windows, xvfb gives them a screen, ImageMagick
     # captures and crops; python3 closes windows the way a window manager would.
     ensure_packages xdotool xvfb xauth imagemagick python3
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" env QUORVANE_SHOTS_DISPLAY=1 "$0" "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24" env QUORVANE_SHOTS_DISPLAY=walk "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1366x768x24" env QUORVANE_SHOTS_DISPLAY=short "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -148,6 +150,32 @@ stop_run() {
 
 main_window=585x940+0+0
 
+# The wheel over a label scrolls the window's content; up is button 4.
+scroll_content() {
+    xdotool mousemove 150 600
+    for _ in $(seq 15); do xdotool click "$1"; done
+    sleep 0.3
+}
+
+if [ "$QUORVANE_SHOTS_DISPLAY" = short ]; then
+    echo "== Ethernet modem on a 1366 x 768 screen"
+    start_run eth
+    continue_as 302
+    type_into 249 123 127.0.0.1
+    type_into 249 153 "$(field config)"
+    click 479 137 1                             # the Ethernet connect button
+    capture short-top
+    save screen-1366x768-top 1366x768+0+0
+    scroll_content 5
+    click 68 10 0.5                             # Device Commands
+    click 64 82 0.3                             # PING, for a status text
+    capture short-bottom
+    save screen-1366x768-bottom 1366x768+0+0
+    stop_run
+    echo "== done"
+    exit 0
+fi
+
 echo "== Ethernet modem"
 start_run eth
 continue_as 302
@@ -161,6 +189,7 @@ save walk-02-eth-before "$main_window"
 click 479 137 0.4                               # the Ethernet connect button
 capture eth-connected
 save walk-03-eth-connected "$main_window"
+save screen-1280x1024 1280x1024+0+0
 
 click 300 650 0.8                               # RS485 BAUDRATE
 click 280 676 0.4                               # 19200
@@ -179,6 +208,22 @@ click 420 626 0.4                               # 4800
 click 300 873 0.5                               # Read Configuration
 capture read-back
 save walk-06-read-back 585x540+0+400
+
+type_into 290 468 0                             # RS485 PORT 0, which the modem refuses
+click 461 873 0.2                               # Apply Configuration
+box=$(wait_window 'Dikkat !')
+sleep 0.3
+xdotool mousemove --window "$box" 363 67 click 1  # Yes
+sleep 0.5
+click 368 10 0.5                                # View
+click 400 34 0.2                                # Traffic…
+win=$(wait_window Traffic)
+sleep 0.5
+capture traffic
+save_window traffic "$win"
+close_window "$win"
+sleep 0.3
+click 300 873 0.5                               # Read Configuration: the modem's values again
 
 click 147 873 0.2                               # Static IP Settings
 win=$(wait_window 'Static IP Configurations')
