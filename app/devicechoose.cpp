@@ -5,6 +5,7 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPixmap>
 
 DeviceChoose::DeviceChoose(QWidget* parent) : QMainWindow(parent), ui(new Ui::DeviceChoose)
@@ -18,11 +19,25 @@ DeviceChoose::DeviceChoose(QWidget* parent) : QMainWindow(parent), ui(new Ui::De
 
     if (ui->comboBox_ChooseDevice->currentIndex() == 0)
         ui->pushButton_Login->setEnabled(false);
+    // As in a dialog, Enter on a focused button presses that button; the
+    // window takes Enter anywhere else (keyPressEvent).
+    ui->pushButton_Login->setAutoDefault(true);
+    ui->pushButton_Cancel->setAutoDefault(true);
 }
 
 DeviceChoose::~DeviceChoose()
 {
     delete ui;
+}
+
+// Enter continues once a kind is chosen; before that it does nothing.
+void DeviceChoose::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && ui->pushButton_Login->isEnabled())
+        ui->pushButton_Login->click();
+    else
+        QMainWindow::keyPressEvent(event);
 }
 
 void DeviceChoose::on_pushButton_Login_clicked()

@@ -20,6 +20,9 @@ public:
     // this window, which never deletes it.
     KolvexConfigurator* kolvexconfigurator = nullptr;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private slots:
     void on_pushButton_Login_clicked();
     void on_comboBox_ChooseDevice_currentIndexChanged(int index);

@@ -270,6 +270,8 @@ void CommSettings::Save(const QString& Key, const QString& Data)
 void CommSettings::on_pushButton_RefreshCOM_clicked()
 {
     qCDebug(lcPanel, "Refreshed Com ports ");
+    // A re-scan after plugging a cable in keeps the port the user picked.
+    const QString chosen = portName(ui->comboBox_COMPorts->currentText());
     ui->comboBox_COMPorts->clear();
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : ports)
@@ -277,6 +279,15 @@ void CommSettings::on_pushButton_RefreshCOM_clicked()
     if (!s_extraSerialDevice.isEmpty())
         ui->comboBox_COMPorts->addItem(
             tr("%1(%2)").arg(s_extraSerialDevice, tr("command line")), ExtraDeviceEntry);
+    for (int i = 0; i < ui->comboBox_COMPorts->count(); ++i)
+        if (portName(ui->comboBox_COMPorts->itemText(i)) == chosen)
+            ui->comboBox_COMPorts->setCurrentIndex(i);
+}
+
+// An entry of the port list reads "name(description)".
+QString CommSettings::portName(const QString& entry)
+{
+    return entry.split('(', Qt::KeepEmptyParts).first();
 }
 
 QString CommSettings::s_extraSerialDevice;
@@ -305,9 +316,7 @@ void CommSettings::on_pushButton_TcpConnect_clicked()
 void CommSettings::on_pushButton_UsbConnect_clicked()
 {
     if (!TcpConnectionStatus && !UsbConnectionStatus) {
-        const QString portName
-            = ui->comboBox_COMPorts->currentText().split('(', Qt::KeepEmptyParts).first();
-        emit ConnectComPort(QSerialPortInfo(portName));
+        emit ConnectComPort(QSerialPortInfo(portName(ui->comboBox_COMPorts->currentText())));
     } else if (UsbConnectionStatus) {
         emit DisconnectComPort();
     }

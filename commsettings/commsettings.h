@@ -115,6 +115,7 @@ private:
     void finishIpEdit(QLineEdit* field, const QString& key);
     void finishPortEdit(QLineEdit* field, const QString& key);
     bool portToConnect(const QLineEdit* field);
+    static QString portName(const QString& entry);
 
     static QString s_extraSerialDevice;
 

@@ -1,6 +1,7 @@
 #include "kolvexconfigurator.h"
 #include "logging.h"
 #include "staticipconfig.h"
+#include "trafficwindow.h"
 #include "ui_kolvexconfigurator.h"
 #include "version.h"
 
@@ -71,6 +72,7 @@ KolvexConfigurator::KolvexConfigurator(QWidget* parent, int DeviceChoice)
     ui->Layout->addWidget(&newTransparentConfig);
     ui->SettingLayout->addWidget(&newCommSetting);
     newTransparentConfig.installEventFilter(this); // the file entries follow the form
+    makeContentScrollable();
 
     wire();
 
@@ -84,6 +86,7 @@ KolvexConfigurator::~KolvexConfigurator()
     // timer may still be due: cut every link to this window before the
     // widgets those handlers touch go away.
     detachLinks();
+    delete m_trafficWindow; // it shows m_traffic, which goes before the children do
     delete ui;
     delete pTcpSocket;
     delete pTcp232Socket;
@@ -190,6 +193,7 @@ void KolvexConfigurator::wire()
             &KolvexConfigurator::SaveConfiguration_Triggered);
     connect(ui->actionLoad_Configuration, &QAction::triggered, this,
             &KolvexConfigurator::LoadConfiguration_Triggered);
+    connect(ui->actionTraffic, &QAction::triggered, this, &KolvexConfigurator::Traffic_Triggered);
 
     connect(&pendingUsb, &PendingBuffer::blockReady, this, [this](const QByteArray& block) {
         parseBlock(block, {QT_TR_NOOP("SerialReceived Error : %1"), 1000});
@@ -320,4 +324,13 @@ void KolvexConfigurator::Close_StaticIpConfigWindow()
     if (auto* window = qobject_cast<StaticIpConfig*>(sender()))
         window->deleteLater();
     pStaticIpWindow = nullptr;
+}
+
+void KolvexConfigurator::Traffic_Triggered()
+{
+    if (!m_trafficWindow)
+        m_trafficWindow = new TrafficWindow(m_traffic, this);
+    m_trafficWindow->show();
+    m_trafficWindow->raise();
+    m_trafficWindow->activateWindow();
 }

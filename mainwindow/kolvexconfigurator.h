@@ -3,6 +3,7 @@
 
 #include "commsettings.h"
 #include "pendingbuffer.h"
+#include "trafficlog.h"
 #include "transparentconfig.h"
 
 #include <QAbstractSocket>
@@ -17,6 +18,7 @@ class QTcpSocket;
 class QTimer;
 class QAction;
 class StaticIpConfig;
+class TrafficWindow;
 
 // The working window: holds the connection panel above the configuration
 // form, owns every port, socket and supervision timer, and alone decides
@@ -30,12 +32,18 @@ public:
 
     KolvexConfigurator(QWidget* parent, int DeviceChoice);
     virtual ~KolvexConfigurator();
+    void setVisible(bool visible) override;
 
     CommSettings::eRoute_t connectionStatus() const { return ConnectionStatus; }
     StaticIpConfig* staticIpWindow() const { return pStaticIpWindow; }
     // The menu's file entries once the user has chosen the file.
     bool saveConfigurationFile(const QString& path);
     bool loadConfigurationFile(const QString& path);
+    TrafficLog& traffic() { return m_traffic; }
+    // The window's size on a screen with `available` room for it (its frame
+    // already taken off): as designed where that fits, else the room, with
+    // `scrollBar` more width for the content's vertical scroll bar.
+    static QSize fittedSize(const QSize& designed, const QSize& available, int scrollBar);
 
 public slots:
     void OpenComPort(const QSerialPortInfo& port);
@@ -83,6 +91,7 @@ public slots:
     void GSMModem_Triggered();
     void SaveConfiguration_Triggered();
     void LoadConfiguration_Triggered();
+    void Traffic_Triggered();
 
     void TimerTimeoutUsbState();
     void TimerTimeoutTcpState();
@@ -93,6 +102,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Everything that tells the RS232 tunnel from the RS485 tunnel; the
@@ -139,6 +149,9 @@ private:
     void setDeviceCommandsEnabled(bool restartAndInfo, bool ping);
     void setDeviceSelectEnabled(bool enabled);
     void detachLinks();
+    void makeContentScrollable();
+    void fitToScreen();
+    TrafficLog::Route trafficRoute(const QIODevice* device) const;
 
     void CheckAndSendData(QTcpSocket& rSocket, const QByteArray& rArr);
     void CheckAndSendData(QSerialPort& rSerial, const QByteArray& rArr);
@@ -176,6 +189,11 @@ private:
     PendingBuffer pending485;
 
     bool serialErrorBoxOpen = false;
+
+    // Every write and arrival, recorded whether or not its window is open.
+    TrafficLog m_traffic;
+    TrafficWindow* m_trafficWindow = nullptr;
+    QSize m_designedSize;
 
 };
 

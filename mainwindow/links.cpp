@@ -34,6 +34,8 @@ void KolvexConfigurator::CheckAndSendData(QTcpSocket& rSocket, const QByteArray&
 {
     if (!rSocket.isOpen() || rSocket.write(rArr) == -1)
         ui->statusbar->showMessage(tr("Cannot write via TCP"), 0);
+    else
+        m_traffic.record(TrafficLog::Sent, trafficRoute(&rSocket), rArr);
 }
 
 void KolvexConfigurator::CheckAndSendData(QSerialPort& rSerial, const QByteArray& rArr)
@@ -46,6 +48,19 @@ void KolvexConfigurator::CheckAndSendData(QSerialPort& rSerial, const QByteArray
     qCDebug(lcLink) << "Write status:" << written;
     if (written == -1)
         ui->statusbar->showMessage(tr("Cannot write via USB"), 0);
+    else
+        m_traffic.record(TrafficLog::Sent, TrafficLog::Usb, rArr);
+}
+
+// Tells the traffic log which route a port or socket serves: the tunnel
+// close commands go out over the other tunnel, and the first read of a
+// route leaves before the route is established.
+TrafficLog::Route KolvexConfigurator::trafficRoute(const QIODevice* device) const
+{
+    return device == pSerial          ? TrafficLog::Usb
+        : device == pTcpSocket       ? TrafficLog::Tcp
+        : device == pTcp232Socket    ? TrafficLog::Tunnel232
+                                     : TrafficLog::Tunnel485;
 }
 
 void KolvexConfigurator::parseBlock(const QByteArray& block, const ReceiveReport& report)
@@ -130,7 +145,9 @@ void KolvexConfigurator::SerialReceived()
     qCDebug(lcLink) << "UsbConnectionSucceed:" << UsbConnectionSucceed;
     if (UsbConnectionSucceed && ConnectionStatus != CommSettings::USB)
         establishUsbRoute();
-    pendingUsb.append(pSerial->readAll());
+    const QByteArray arrival = pSerial->readAll();
+    m_traffic.record(TrafficLog::Received, TrafficLog::Usb, arrival);
+    pendingUsb.append(arrival);
 }
 
 void KolvexConfigurator::SerialErrorHandle(QSerialPort::SerialPortError error)
@@ -219,7 +236,9 @@ void KolvexConfigurator::TcpDataReceived()
     qCDebug(lcLink) << "TcpConnectionSucceed:" << TcpConnectionSucceed;
     if (TcpConnectionSucceed && ConnectionStatus != CommSettings::TCP)
         establishTcpRoute();
-    pendingTcp.append(pTcpSocket->readAll());
+    const QByteArray arrival = pTcpSocket->readAll();
+    m_traffic.record(TrafficLog::Received, TrafficLog::Tcp, arrival);
+    pendingTcp.append(arrival);
 }
 
 void KolvexConfigurator::TcpDataTransmitted(qint64 Bytes)

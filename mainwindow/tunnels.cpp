@@ -189,6 +189,7 @@ void KolvexConfigurator::tunnelDataReceived(const Tunnel& t)
     newTransparentConfig.setEnabled(true);
     const QByteArray arrival = t.socket->readAll();
     qCDebug(lcLink) << arrival;
+    m_traffic.record(TrafficLog::Received, trafficRoute(t.socket), arrival);
     t.pending->append(arrival);
 }
 

@@ -123,6 +123,22 @@ private slots:
         QCOMPARE(control<QLineEdit>(next, Field[key])->text(), kept.left(32767));
     }
 
+    // A re-scan keeps the chosen port while it is listed (here the command
+    // line's device, after the system's), else the first is chosen.
+    void refreshPorts()
+    {
+        const auto back = qScopeGuard([] { CommSettings::setExtraSerialDevice(QString()); });
+        CommSettings::setExtraSerialDevice("/dev/quorvane-a");
+        CommSettings p;
+        auto* ports = control<QComboBox>(p, "comboBox_COMPorts");
+        ports->setCurrentIndex(ports->count() - 1);
+        press(p, "RefreshCOM");
+        QCOMPARE(ports->currentText(), QString("/dev/quorvane-a(command line)"));
+        CommSettings::setExtraSerialDevice("/dev/quorvane-b");
+        press(p, "RefreshCOM");
+        QCOMPARE(ports->currentIndex(), 0);
+    }
+
     // Every row of the route-state table and of the modem kinds, from all enabled
     // and from all disabled so that both "set" and "left alone" show.
     void routes_data()

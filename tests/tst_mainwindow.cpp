@@ -50,6 +50,29 @@ private slots:
         QCOMPARE(status(w), QString("Önce bağlantı sağlayın !! "));
     }
 
+    // On a screen too short for it the window takes the room there is, and a
+    // little more width for the scroll bar; elsewhere its designed size.
+    void fit_data()
+    {
+        columns<QSize, QSize>({ "available", "fitted" });
+        QTest::newRow("1280 x 1024") << QSize(1280, 994) << QSize(585, 940);
+        QTest::newRow("just enough") << QSize(585, 940) << QSize(585, 940);
+        QTest::newRow("1366 x 768") << QSize(1366, 738) << QSize(600, 738);
+        QTest::newRow("a pixel short") << QSize(600, 939) << QSize(600, 939);
+        QTest::newRow("short, no room for the bar") << QSize(590, 600) << QSize(590, 600);
+        QTest::newRow("narrow") << QSize(500, 1000) << QSize(500, 955);
+        QTest::newRow("narrow and short") << QSize(400, 300) << QSize(400, 300);
+    }
+
+    void fit()
+    {
+        const auto [available, fitted] = fetch<QSize, QSize>("available", "fitted");
+        KolvexConfigurator w(nullptr, 1);
+        QCOMPARE(w.minimumSize(), QSize(585, 940)); // until it is shown
+        QCOMPARE(w.maximumSize(), QSize(585, 940));
+        QCOMPARE(KolvexConfigurator::fittedSize(w.minimumSize(), available, 15), fitted);
+    }
+
     // What goes out on the TCP route from its first answer, and a window
     // destroyed while the route stands.
     void tcpRoute()

@@ -22,7 +22,7 @@ private slots:
         QTest::newRow("back to placeholder") << QList<int> { 2, 0 };
     }
 
-    // "Devam Et" waits for a kind, then opens the main window for it: the
+    // "Devam Et" (or Enter) waits for a kind, then opens the main window for it: the
     // chosen kind shows as the apply icon on its "Device Select" action.
     // Without one, the user can only cancel, which ends the program.
     void chooseDevice()
@@ -33,6 +33,8 @@ private slots:
         auto* combo = control<QComboBox>(w, "comboBox_ChooseDevice");
         QCOMPARE(QString::number(combo->count()) + combo->itemText(0) + combo->itemText(1) + combo->itemText(2),
             "3-Seçiniz-Ethernet Modem4G Modem");
+        QTest::keyClick(combo, Qt::Key_Return); // nothing to continue with yet
+        QVERIFY(w.isVisible() && !w.kolvexconfigurator);
         for (int i : indexes)
             combo->setCurrentIndex(i);
         const int kind = combo->currentIndex();
@@ -43,7 +45,7 @@ private slots:
             QVERIFY(!w.kolvexconfigurator);
             return;
         }
-        control<QPushButton>(w, "pushButton_Login")->click();
+        QTest::keyClick(combo, Qt::Key_Enter); // as "Devam Et"
         QVERIFY(!w.isVisible());
         QScopedPointer<KolvexConfigurator> main(w.kolvexconfigurator);
         QVERIFY(main && main->isVisible());

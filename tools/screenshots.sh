@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Retakes the pictures of the README walks: drives ./run.sh (Ethernet modem,
 # then QUORVANE_MODEM=gsm) on a virtual X display with xdotool, as a user
-# would click, and writes the cropped PNGs into docs/.
+# would click, and writes the cropped PNGs into docs/; the section "short"
+# shows, on a 1366 x 768 display, the main window fitted to a short screen.
 #
 #   tools/screenshots.sh            rewrite docs/walk-*.png
 #   tools/screenshots.sh file       only the configuration file walk, docs/walk-file-*.png
@@ -21,7 +22,14 @@ if [ -z "${QUORVANE_SHOTS_DISPLAY:-}" ]; then
     # xdotool drives the windows, xvfb gives them a screen, ImageMagick
     # captures and crops; python3 closes windows the way a window manager would.
     ensure_packages xdotool xvfb xauth imagemagick python3
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" env QUORVANE_SHOTS_DISPLAY=1 "$0" "$@"
+    # The short screen has a display of its own; the other walks share one.
+    sections=${*:-walk file short}
+    tall=$(echo $sections | tr ' ' '\n' | grep -vx short | tr '\n' ' ' || true)
+    [ -z "$tall" ] || xvfb-run -a -s "-screen 0 1280x1024x24" env QUORVANE_SHOTS_DISPLAY=1 "$0" $tall
+    case " $sections " in
+    *" short "*) exec xvfb-run -a -s "-screen 0 1366x768x24" env QUORVANE_SHOTS_DISPLAY=1 "$0" short ;;
+    esac
+    exit 0
 fi
 
 work=$(mktemp -d)
@@ -215,6 +223,7 @@ walk_first() {
     toggle_tcp
     capture eth-connected
     save walk-03-eth-connected "$main_window"
+    save screen-1280x1024 1280x1024+0+0
 
     click 300 650 0.8                           # RS485 BAUDRATE
     click 280 676 0.4                           # 19200
@@ -227,6 +236,18 @@ walk_first() {
     click 300 873 0.5                           # Read Configuration
     capture read-back
     save walk-06-read-back "$form_and_status"
+
+    type_into 290 468 0                         # RS485 PORT 0, which the modem refuses
+    apply_configuration
+    click 368 10 0.5                            # View
+    click 400 34 0.2                            # Traffic…
+    win=$(wait_window Traffic)
+    sleep 0.5
+    capture traffic
+    save_window traffic "$win"
+    close_window "$win"
+    sleep 0.3
+    click 300 873 0.5                           # Read Configuration: the modem's values again
 
     click 147 873 0.2                           # Static IP Settings
     win=$(wait_window 'Static IP Configurations')
@@ -267,6 +288,30 @@ walk_first() {
     click 350 342 0.8                           # Connect, RS485 tunnel
     capture gsm-connected
     save walk-11-gsm-connected "$main_window"
+    stop_run
+}
+
+# The wheel over a label scrolls the window's content; up is button 4.
+scroll_content() {
+    xdotool mousemove 150 600
+    for _ in $(seq 15); do xdotool click "$1"; done
+    sleep 0.3
+}
+
+# On a 1366 x 768 display the main window fits the screen and scrolls.
+walk_short() {
+    echo "== Ethernet modem on a 1366 x 768 screen"
+    start_run eth
+    continue_as 302
+    address_tcp "$(field config)"
+    toggle_tcp 1
+    capture short-top
+    save screen-1366x768-top 1366x768+0+0
+    scroll_content 5
+    click 68 10 0.5                             # Device Commands
+    click 64 82 0.3                             # PING, for a status text
+    capture short-bottom
+    save screen-1366x768-bottom 1366x768+0+0
     stop_run
 }
 
@@ -324,8 +369,9 @@ for section in ${*:-walk file}; do
     case $section in
     walk) walk_first ;;
     file) walk_file ;;
+    short) walk_short ;;
     *)
-        echo "screenshots.sh: no walk \"$section\" (walk, file)" >&2
+        echo "screenshots.sh: no walk \"$section\" (walk, file, short)" >&2
         exit 2
         ;;
     esac
