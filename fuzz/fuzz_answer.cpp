@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QString again;
         fuzz::require(ModemConfig::fromValues(gsm, written, &again) == config && again.isEmpty(),
             "the model does not survive its own write-all values", block);
-        fuzz::require(config.writeAllFrame().endsWith("\r\n") && config.writeAllFrame().count("\r\n") == 1,
+        const QByteArray frame = config.writeAllFrame();
+        fuzz::require(frame.endsWith("\r\n") && frame.count("\r\n") == 1,
             "the write-all frame is not one line", block);
     }
     return 0;

@@ -8,18 +8,6 @@
 
 #include "configfile.h"
 
-// Qt 5.15's JSON parser loses a few bytes on some malformed inputs; they
-// are allocated and owned inside QJsonDocument::fromJson, never handed out.
-extern "C" const char* __lsan_default_suppressions() { return "leak:QJsonDocument::fromJson\n"; }
-
-// Qt builds its table of text codecs on first use and keeps it: done here,
-// it is not mistaken for a leak of the first input.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    ConfigFile::fromJson("{}", "warm-up", false);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)

@@ -68,7 +68,7 @@ QString printable(const QByteArray& bytes)
         else if (u >= 0x20 && u < 0x7f)
             text += QLatin1Char(c);
         else
-            text += QString::asprintf("\\x%02X", u);
+            text += QLatin1String("\\x") + QLatin1Char("0123456789ABCDEF"[u >> 4]) + QLatin1Char("0123456789ABCDEF"[u & 15]);
     }
     return text;
 }

@@ -8,6 +8,7 @@
 #include <QTextCodec>
 #include <QVector>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -63,8 +64,9 @@ QString joined(const QString& path, const QString& key)
     return path.isEmpty() ? key : path + '.' + key;
 }
 
-// The JSON reader keeps one of two equal keys of an object silently. Run on
-// text that has parsed: the first key given twice, as its path.
+// The JSON reader keeps one of two equal keys of an object silently, and
+// Qt 5.15's loses memory on them: the first key given twice, as its path,
+// found before the reader sees the text.
 QString duplicateKey(const QString& text)
 {
     struct Level { QSet<QString> keys; QString path; bool object; };
@@ -74,8 +76,10 @@ QString duplicateKey(const QString& text)
         const QChar c = text.at(i);
         if (c == '"') {
             int end = i + 1;
-            while (text.at(end) != '"')
+            while (end < text.size() && text.at(end) != '"')
                 end += text.at(end) == '\\' ? 2 : 1;
+            if (end >= text.size())
+                return {}; // an unterminated string: the parser names it
             int next = end + 1;
             while (next < text.size() && text.at(next).isSpace())
                 ++next;
@@ -99,6 +103,16 @@ QString duplicateKey(const QString& text)
     return {};
 }
 
+// A file name or a key may hold a line break or another control character;
+// the message stays one line that shows it.
+QString oneLine(const QString& text)
+{
+    QString shown;
+    for (const QChar c : text)
+        shown += c.unicode() < 0x20 || c.unicode() == 0x7f ? QString("\\x%1").arg(c.unicode(), 2, 16, QChar('0')) : QString(c);
+    return shown;
+}
+
 class Reader
 {
     Q_DECLARE_TR_FUNCTIONS(ConfigFile)
@@ -108,7 +122,8 @@ public:
 
     bool fail(const QString& path, const QString& reason)
     {
-        m_error = path.isEmpty() ? tr("%1: %2").arg(m_name, reason) : tr("%1: %2: %3").arg(m_name, path, reason);
+        m_error = path.isEmpty() ? tr("%1: %2").arg(oneLine(m_name), reason)
+                                 : tr("%1: %2: %3").arg(oneLine(m_name), oneLine(path), reason);
         return false;
     }
     QString error() const { return m_error; }
@@ -258,6 +273,8 @@ ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& 
     const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
     if (state.invalidChars > 0)
         return read.fail({}, Reader::tr("not UTF-8 text")), refused();
+    if (const QString twice = duplicateKey(text); !twice.isEmpty())
+        return read.fail(twice, Reader::tr("given twice")), refused();
     QJsonParseError parsed;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsed);
     if (parsed.error != QJsonParseError::NoError || !document.isObject())
@@ -265,9 +282,6 @@ ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& 
                     ? Reader::tr("not JSON: %1 at byte %2").arg(parsed.errorString()).arg(parsed.offset)
                     : Reader::tr("not a JSON object")),
                refused();
-    if (const QString twice = duplicateKey(text); !twice.isEmpty())
-        return read.fail(twice, Reader::tr("given twice")), refused();
-
     const QJsonObject file = document.object();
     if (!read.keys(file, {}, TopKeys, {}))
         return refused();
@@ -305,6 +319,10 @@ ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& 
         config.apn = general.value("apn").toString();
         if (ParameterTable::holdsSeparator(config.apn))
             return read.fail("general.apn", Reader::tr("holds a comma or a line break, which would split the modem's list")), refused();
+        // A NUL or another control character would not come back from the
+        // modem as it went: the answer is read as text.
+        if (std::any_of(config.apn.begin(), config.apn.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }))
+            return read.fail("general.apn", Reader::tr("holds a control character")), refused();
     }
     result.ok = true;
     return result;

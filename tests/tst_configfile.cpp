@@ -73,6 +73,8 @@ private slots:
         row("interval s",     "gsm", "\"command_interval_ms\": 5000", "\"command_interval_ms\": 5500", "rs485.command_interval_ms: 5500 is not a whole number of seconds from 3 to 10 while retry_count is above 0");
         row("same port",      "ethernet", "\"tcp_port\": 503", "\"tcp_port\": 502", "rs232.tcp_port: the same port as rs485.tcp_port");
         row("APN comma",      "gsm", "internet", "inter,net", "general.apn: holds a comma or a line break");
+        row("APN control",    "gsm", "internet", "inter\\u0000net", "general.apn: holds a control character");
+        row("key, one line",  "ethernet", "\"tcp_port\"", "\"tcp\\nport\"", "rs232.tcp\\x0aport: unknown key");
         // clang-format on
         QTest::newRow("other kind") << "gsm" << false << QByteArray() << QByteArray()
                                     << "site.json: kind: the file is for a 4G modem, an Ethernet modem is selected";

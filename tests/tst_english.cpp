@@ -1,6 +1,7 @@
 // The English interface: which locale gets it, and with the catalogue loaded
 // no window, menu, box or status text that bypasses it.
 #include "formvalues.h"
+#include "trafficwindow.h"
 #include "language.h"
 #include "simrig.h"
 #include "version.h"
@@ -126,7 +127,7 @@ private slots:
 
     // As a user meets them: the selection, the main window before and after
     // the first read, the form in its other units, the boxes of an edit and
-    // a write, the device information, the network settings.
+    // a write, the device information, the traffic, the network settings.
     void windows()
     {
         QFETCH(QString, kind);
@@ -157,6 +158,10 @@ private slots:
         control<QAction>(w, "actionGET_INFO")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(topLevels<DevInfo>().size(), 1, 5000);
         walk(*topLevels<DevInfo>().first());
+        control<QAction>(w, "actionTraffic")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(topLevels<TrafficWindow>().size(), 1, 5000);
+        walk(*topLevels<TrafficWindow>().first());
+        topLevels<TrafficWindow>().first()->close();
         if (!gsm) {
             control<QPushButton>(w, "pushButton_StaticIPConfig")->click();
             StaticIpConfig& ip = *w.staticIpWindow();

@@ -178,6 +178,10 @@
         <source>holds a comma or a line break, which would split the modem&apos;s list</source>
         <translation>holds a comma or a line break, which would split the modem&apos;s list</translation>
     </message>
+    <message>
+        <source>holds a control character</source>
+        <translation>holds a control character</translation>
+    </message>
 </context>
 <context>
     <name>DevInfo</name>
@@ -595,6 +599,14 @@
         <source>Bağlantı Sağlanamadı. IP ve Port Adresinizi Kontrol Edin.</source>
         <translation>Connection failed. Check your IP address and port.</translation>
     </message>
+    <message>
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Traffic…</source>
+        <translation>Traffic…</translation>
+    </message>
 </context>
 <context>
     <name>ParameterTable</name>
@@ -684,6 +696,92 @@ Every address must be four numbers from 0 to 255 separated by dots (for example 
 DHCP işaretliyken bu alanlar düzenlenemez: düzeltmek için önce DHCP işaretini kaldırın.</source>
         <translation>
 While DHCP is checked these fields cannot be edited: uncheck DHCP first to correct them.</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficLog</name>
+    <message>
+        <source>Sent</source>
+        <translation>Sent</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>TCP</source>
+        <translation>TCP</translation>
+    </message>
+    <message>
+        <source>RS485 tunnel</source>
+        <translation>RS485 tunnel</translation>
+    </message>
+    <message>
+        <source>RS232 tunnel</source>
+        <translation>RS232 tunnel</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <translation>Route</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficWindow</name>
+    <message>
+        <source>Traffic</source>
+        <translation>Traffic</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>RS485 tunnel</source>
+        <translation>RS485 tunnel</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 bytes</source>
+        <translation>%1 rows, %2 bytes</translation>
+    </message>
+    <message>
+        <source>Save Traffic As</source>
+        <translation>Save Traffic As</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <source>%1: not saved: %2</source>
+        <translation>%1: not saved: %2</translation>
     </message>
 </context>
 <context>
