@@ -55,22 +55,23 @@ Answer classify(QByteArray& block, const QString* table, int count)
 
 QString printable(const QByteArray& bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    static const char hex[] = "0123456789ABCDEF";
+    QByteArray text;
+    text.reserve(bytes.size() + 8);
     for (const char c : bytes) {
-        const uchar u = uchar(c);
-        if (c == '\r')
-            text += QLatin1String("\\r");
-        else if (c == '\n')
-            text += QLatin1String("\\n");
-        else if (c == '\\')
-            text += QLatin1String("\\\\");
-        else if (u >= 0x20 && u < 0x7f)
-            text += QLatin1Char(c);
+        const auto b = uchar(c);
+        if (b == '\r')
+            text += "\\r";
+        else if (b == '\n')
+            text += "\\n";
+        else if (b == '\\')
+            text += "\\\\";
+        else if (b >= 0x20 && b < 0x7f)
+            text += c;
         else
-            text += QLatin1String("\\x") + QLatin1Char("0123456789ABCDEF"[u >> 4]) + QLatin1Char("0123456789ABCDEF"[u & 15]);
+            text += QByteArray("\\x") + hex[b >> 4] + hex[b & 15];
     }
-    return text;
+    return QString::fromLatin1(text);
 }
 
 } // namespace AnswerParser

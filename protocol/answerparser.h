@@ -31,7 +31,8 @@ int findKeyword(const QByteArray& block, const QString* table, int count);
 QByteArray valuePart(const QByteArray& block);
 
 // The bytes as one line of text: CR and LF as \r and \n, a backslash
-// doubled, every other byte outside printable ASCII as \xNN.
+// doubled, every other byte outside printable ASCII as \xHH, so that the
+// text reads back to the bytes.
 QString printable(const QByteArray& bytes);
 
 // stripFrame, then findKeyword on the table in force (none: nothing searched).

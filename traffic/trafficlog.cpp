@@ -1,4 +1,5 @@
 #include "trafficlog.h"
+#include "answerparser.h"
 
 #include <QDateTime>
 
@@ -68,27 +69,6 @@ void TrafficLog::clear()
     endResetModel();
 }
 
-QString TrafficLog::escaped(const QByteArray& bytes)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    QByteArray text;
-    text.reserve(bytes.size() + 8);
-    for (const char c : bytes) {
-        const auto b = uchar(c);
-        if (b == '\r')
-            text += "\\r";
-        else if (b == '\n')
-            text += "\\n";
-        else if (b == '\\')
-            text += "\\\\";
-        else if (b >= 0x20 && b < 0x7f)
-            text += c;
-        else
-            text += QByteArray("\\x") + hex[b >> 4] + hex[b & 15];
-    }
-    return QString::fromLatin1(text);
-}
-
 QString TrafficLog::cellText(const Row& row, int column) const
 {
     switch (column) {
@@ -111,7 +91,7 @@ QString TrafficLog::bytesText(const Row& row, int limit)
     // The ellipsis marks bytes that are not shown: past the limit, or cut
     // off on arrival.
     const bool cut = row.bytes.size() > limit || row.size > row.bytes.size();
-    return escaped(row.bytes.left(limit)) + (cut ? QStringLiteral("…") : QString());
+    return AnswerParser::printable(row.bytes.left(limit)) + (cut ? QStringLiteral("…") : QString());
 }
 
 QString TrafficLog::rowText(int row) const

@@ -39,10 +39,6 @@ public:
     // A row as one line of text, tab-separated, with every byte it holds.
     QString rowText(int row) const;
 
-    // CR and LF as \r and \n, a backslash doubled, and any other byte outside
-    // printable ASCII as \xHH, so that the text reads back to the bytes.
-    static QString escaped(const QByteArray& bytes);
-
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
