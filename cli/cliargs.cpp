@@ -2,7 +2,8 @@
 
 #include <QHash>
 #include <QHostAddress>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -102,9 +103,10 @@ bool split(const QStringList& args, bool targetFile, Tokens* out, QString* error
 
 bool parsePort(const QString& text, quint16* port)
 {
-    static const QRegularExpression digits("^[0-9]{1,5}$");
+    if (text.isEmpty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; }))
+        return false;
     const int value = text.toInt();
-    if (!digits.match(text).hasMatch() || value < 1 || value > 65535)
+    if (value < 1 || value > 65535)
         return false;
     *port = quint16(value);
     return true;
@@ -130,8 +132,7 @@ bool parseHostPort(const QString& text, bool portRequired, Route* route, QString
         return false;
     }
     // Brackets, slashes and blanks would make the target's name ambiguous.
-    static const QRegularExpression ambiguous("[\\s\\[\\]/]");
-    if (host.isEmpty() || host.contains(ambiguous)) {
+    if (host.isEmpty() || std::any_of(host.begin(), host.end(), [](QChar c) { return c.isSpace() || c == '[' || c == ']' || c == '/'; })) {
         *error = QString("%1 names no host").arg(text);
         return false;
     }
@@ -369,8 +370,7 @@ bool CliArgs::parseTargets(const QByteArray& text, QList<Target>* out, QString* 
         Tokens t;
         Target target;
         QString why;
-        static const QRegularExpression blanks("\\s+");
-        if (!split(line.split(blanks), true, &t, &why) || !makeTarget(t, &target, &why)
+        if (!split(line.simplified().split(' '), true, &t, &why) || !makeTarget(t, &target, &why)
             || (!t.positional.isEmpty() && (why = QString("%1 is not an option").arg(t.positional.first()), true))) {
             *error = QString("line %1: %2").arg(n + 1).arg(why);
             return false;

@@ -273,6 +273,11 @@ ConfigFile::Loaded ConfigFile::fromJson(const QByteArray& bytes, const QString& 
     const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
     if (state.invalidChars > 0)
         return read.fail({}, Reader::tr("not UTF-8 text")), refused();
+    // JSON has no raw control characters but the three line-layout ones;
+    // Qt's reader lets a NUL into a key, where two different keys can meet.
+    for (int i = 0; i < bytes.size(); ++i)
+        if (uchar(bytes.at(i)) < 0x20 && !QByteArray("\t\n\r").contains(bytes.at(i)))
+            return read.fail({}, Reader::tr("not JSON: a control character at byte %1").arg(i)), refused();
     if (const QString twice = duplicateKey(text); !twice.isEmpty())
         return read.fail(twice, Reader::tr("given twice")), refused();
     QJsonParseError parsed;

@@ -59,6 +59,7 @@ private slots:
         // clang-format off
         row("not JSON",       "ethernet", "{", "[x", "not JSON: ");
         row("not UTF-8",      "gsm", "internet", "inter\xff" "net", "not UTF-8 text");
+        row("raw NUL",        "gsm", "\"apn\"", QByteArray("\"a\0pn\"", 6), "not JSON: a control character at byte ");
         row("over 1 MiB",     "ethernet", "\n}", "\n}" + QByteArray(ConfigFile::MaxBytes, ' '), "larger than 1 MiB");
         row("format",         "ethernet", "\"format\": 1", "\"format\": 2", "format: not a format this program knows (it knows 1)");
         row("unknown key",    "ethernet", "\"tcp_port\"", "\"tcp_prt\"", "rs232.tcp_prt: unknown key");

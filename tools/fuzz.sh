@@ -30,9 +30,10 @@ for src in fuzz/fuzz_*.cpp; do
     exe=$(basename "$src" .cpp)
     target=${exe#fuzz_}
     [ $# -eq 0 ] || [[ " $* " == *" $target "* ]] || continue
-    # An answer block is a few hundred bytes: longer inputs only add blocks.
+    # An answer block or a target line is tens to hundreds of bytes: longer
+    # inputs only add more of the same.
     limits=()
-    [ "$target" != answer ] || limits=(-max_len=1024)
+    [ "$target" != answer ] && [ "$target" != targets ] || limits=(-max_len=1024)
     # New inputs go to a corpus inside the build dir, so the committed seeds
     # stay as they are; artifacts (crash-*, leak-*, timeout-*) land beside it.
     work="$build/fuzz-run/$target"

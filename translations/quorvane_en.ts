@@ -182,6 +182,10 @@
         <source>holds a control character</source>
         <translation>holds a control character</translation>
     </message>
+    <message>
+        <source>not JSON: a control character at byte %1</source>
+        <translation>not JSON: a control character at byte %1</translation>
+    </message>
 </context>
 <context>
     <name>DevInfo</name>
