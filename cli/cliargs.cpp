@@ -10,7 +10,7 @@ namespace {
 constexpr quint16 DefaultTcpPort = 502;
 
 // An option and whether a value follows it.
-struct OptionSpec
+struct OptionRule
 {
     const char* name;
     bool takesValue;
@@ -18,7 +18,7 @@ struct OptionSpec
 };
 
 // clang-format off
-const OptionSpec Options[] = {
+const OptionRule Options[] = {
     {"--tcp",     true,  true},  {"--tunnel",  true,  true},  {"--line",   true,  true},
     {"--serial",  true,  true},  {"--config",  true,  true},  {"--targets", true, false},
     {"--jobs",    true,  false}, {"--timeout", true,  false}, {"--retries", true, false},
@@ -27,14 +27,14 @@ const OptionSpec Options[] = {
     {"--help",    false, false}, {"-h",        false, false}, {"--version", false, false},
 };
 
-struct CommandSpec
+struct CommandRule
 {
     const char* words;
     Command command;
     bool takesFile;
 };
 
-const CommandSpec Commands[] = {
+const CommandRule Commands[] = {
     {"read",          Command::Read,         false},
     {"write",         Command::Write,        true},
     {"diff",          Command::Diff,         true},
@@ -46,9 +46,9 @@ const CommandSpec Commands[] = {
 };
 // clang-format on
 
-const OptionSpec* findOption(const QString& name)
+const OptionRule* findOption(const QString& name)
 {
-    for (const OptionSpec& o : Options)
+    for (const OptionRule& o : Options)
         if (name == QLatin1String(o.name))
             return &o;
     return nullptr;
@@ -75,19 +75,19 @@ bool split(const QStringList& args, bool targetFile, Tokens* out, QString* error
             value = arg.mid(eq + 1);
             arg.truncate(eq);
         }
-        const OptionSpec* spec = findOption(arg);
-        if (!spec || (targetFile && !spec->inTargetFile)) {
+        const OptionRule* rule = findOption(arg);
+        if (!rule || (targetFile && !rule->inTargetFile)) {
             *error = targetFile ? QString("%1 is not an option of a target line").arg(arg)
                                 : QString("unknown option %1").arg(arg);
             return false;
         }
-        if (spec->takesValue && !inlineValue) {
+        if (rule->takesValue && !inlineValue) {
             if (i + 1 >= args.size()) {
                 *error = QString("%1 needs a value").arg(arg);
                 return false;
             }
             value = args.at(++i);
-        } else if (!spec->takesValue && inlineValue) {
+        } else if (!rule->takesValue && inlineValue) {
             *error = QString("%1 takes no value").arg(arg);
             return false;
         }
@@ -305,8 +305,8 @@ ParsedArguments CliArgs::parse(const QStringList& args)
         return parsed.outcome = ParsedArguments::Outcome::Version, parsed;
 
     const QString words = t.positional.mid(0, t.positional.value(0) == "network" ? 2 : 1).join(' ');
-    const CommandSpec* command = nullptr;
-    for (const CommandSpec& c : Commands)
+    const CommandRule* command = nullptr;
+    for (const CommandRule& c : Commands)
         if (words == QLatin1String(c.words))
             command = &c;
     if (!command)

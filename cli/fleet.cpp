@@ -1,5 +1,7 @@
 #include "fleet.h"
 
+#include <cstdio>
+
 #include <unistd.h>
 
 Fleet::Fleet(const Invocation& invocation, const QVector<Wanted>& wanted, QObject* parent)

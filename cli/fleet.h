@@ -5,10 +5,8 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 #include <QVector>
 
-#include <cstdio>
 
 // Works through every target, at most `jobs` at once, on one thread: each
 // modem is a state machine driven by its socket's events, so a silent one

@@ -6,12 +6,7 @@
 
 namespace {
 
-// A request and the answer that completes it, in each dialect.
-struct Exchange
-{
-    int ethId;
-    int gsmId;
-};
+using Exchange = TargetJob::Exchange;
 constexpr Exchange ReadAll { eIdReadAll, eIdGSMReadAll };
 constexpr Exchange WriteOk { eIdRetOK, eIdGSMRetOK };
 constexpr Exchange DeviceInfo { eIdDeviceInfo, eIdGSMDeviceInfo };
@@ -128,9 +123,9 @@ void TargetJob::start()
     case Command::Read:
     case Command::Write:
     case Command::Diff:
-        return ask(m_target.route.gsm() ? ReadAll.gsmId : ReadAll.ethId, {}, true, [this](const QByteArray& v) { afterRead(v); });
+        return ask(ReadAll, {}, true, [this](const QByteArray& v) { afterRead(v); });
     case Command::Info:
-        return ask(m_target.route.gsm() ? DeviceInfo.gsmId : DeviceInfo.ethId, {}, true, [this](const QByteArray& v) {
+        return ask(DeviceInfo, {}, true, [this](const QByteArray& v) {
             const QList<QByteArray> fields = v.split(',');
             if (fields.size() < InfoFieldCount)
                 return finish("failed", QString("device information with %1 values instead of %2").arg(fields.size()).arg(InfoFieldCount));
@@ -142,19 +137,19 @@ void TargetJob::start()
             finish("ok");
         });
     case Command::Ping:
-        return ask(m_target.route.gsm() ? Ping.gsmId : Ping.ethId, {}, true, ok);
+        return ask(Ping, {}, true, ok);
     case Command::Restart:
         // Not repeated: a second restart could catch the modem coming up.
-        return ask(m_target.route.gsm() ? Restart.gsmId : Restart.ethId, {}, false, ok);
+        return ask(Restart, {}, false, ok);
     case Command::NetworkRead:
     case Command::NetworkWrite:
-        return ask(NetworkRead.ethId, {}, true, [this](const QByteArray& v) { afterNetworkRead(v); });
+        return ask(NetworkRead, {}, true, [this](const QByteArray& v) { afterNetworkRead(v); });
     }
 }
 
-// An empty frame means the bare command of the answer's keyword.
-void TargetJob::ask(int keywordId, const QByteArray& frame, bool retryable, Then then)
+void TargetJob::ask(const Exchange& exchange, const QByteArray& frame, bool retryable, Then then)
 {
+    const int keywordId = m_target.route.gsm() ? exchange.gsmId : exchange.ethId;
     m_expected = keywordId;
     m_frame = frame.isEmpty() ? AtProtocol::AT_Command_Formatter(AtProtocol::keywordTable(m_target.route.dialect())[keywordId]) : frame;
     m_retryable = retryable;
@@ -206,8 +201,8 @@ void TargetJob::afterRead(const QByteArray& values)
         return finish(same ? "unchanged" : "would_change");
     if (same && !m_inv.force)
         return finish("unchanged");
-    ask(m_target.route.gsm() ? WriteOk.gsmId : WriteOk.ethId, m_wanted.config.writeAllFrame(), false, [this](const QByteArray&) {
-        ask(m_target.route.gsm() ? ReadAll.gsmId : ReadAll.ethId, {}, true, [this](const QByteArray& v) { verify(v); });
+    ask(WriteOk, m_wanted.config.writeAllFrame(), false, [this](const QByteArray&) {
+        ask(ReadAll, {}, true, [this](const QByteArray& v) { verify(v); });
     });
 }
 
@@ -216,12 +211,7 @@ void TargetJob::verify(const QByteArray& values)
     ModemConfig modem;
     if (!readConfig(values, &modem))
         return;
-    // A change reports what it changed; a failed one what is still wrong.
-    const QVector<ConfigFile::Difference> left = ConfigFile::differences(modem, m_wanted.config);
-    if (left.isEmpty())
-        return finish("changed");
-    m_result.differences = left;
-    finish("failed", QString("written, but %1 value(s) read back differ from the file").arg(left.size()));
+    finishVerified(ConfigFile::differences(modem, m_wanted.config));
 }
 
 bool TargetJob::readNetwork(const QByteArray& values, NetworkCfg::Settings* out)
@@ -247,8 +237,8 @@ void TargetJob::afterNetworkRead(const QByteArray& values)
     if (m_result.differences.isEmpty())
         return finish("unchanged");
     const QByteArray frame = NetworkCfg::writeFrame(m_wanted.network.staticIp, m_wanted.network.addresses).toUtf8();
-    ask(WriteOk.ethId, frame, false, [this](const QByteArray&) {
-        ask(NetworkRead.ethId, {}, true, [this](const QByteArray& v) { verifyNetwork(v); });
+    ask(WriteOk, frame, false, [this](const QByteArray&) {
+        ask(NetworkRead, {}, true, [this](const QByteArray& v) { verifyNetwork(v); });
     });
 }
 
@@ -257,11 +247,16 @@ void TargetJob::verifyNetwork(const QByteArray& values)
     NetworkCfg::Settings modem;
     if (!readNetwork(values, &modem))
         return;
-    const QVector<ConfigFile::Difference> left = networkDifferences(modem, m_wanted.network);
+    finishVerified(networkDifferences(modem, m_wanted.network));
+}
+
+// A change reports what it changed; a failed one what is still wrong.
+void TargetJob::finishVerified(const QVector<ConfigFile::Difference>& left)
+{
     if (left.isEmpty())
         return finish("changed");
     m_result.differences = left;
-    finish("failed", QString("written, but %1 value(s) read back differ from the file").arg(m_result.differences.size()));
+    finish("failed", QString("written, but %1 value(s) read back differ from the file").arg(left.size()));
 }
 
 void TargetJob::finish(const QString& result, const QString& reason)

@@ -55,12 +55,20 @@ public:
     TargetJob(const Invocation& invocation, const Target& target, const Wanted& wanted, QObject* parent = nullptr);
     void start();
 
+    // A request and the answer that completes it, by keyword id in each dialect.
+    struct Exchange
+    {
+        int ethId;
+        int gsmId;
+    };
+
 signals:
     void finished(const TargetResult& result);
 
 private:
     using Then = std::function<void(const QByteArray&)>;
-    void ask(int keywordId, const QByteArray& frame, bool retryable, Then then);
+    // An empty frame is the bare command of the answer's keyword.
+    void ask(const Exchange& exchange, const QByteArray& frame, bool retryable, Then then);
     void send();
     void onFailed(const QString& reason);
     void finish(const QString& result, const QString& reason = {});
@@ -71,6 +79,8 @@ private:
     void afterNetworkRead(const QByteArray& values);
     void verify(const QByteArray& values);
     void verifyNetwork(const QByteArray& values);
+    // After a write's read-back: what still differs decides the result.
+    void finishVerified(const QVector<ConfigFile::Difference>& left);
 
     const Invocation& m_inv;
     Target m_target;

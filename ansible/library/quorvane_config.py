@@ -96,12 +96,12 @@ import json
 import os
 
 from ansible.module_utils.basic import AnsibleModule
-from ansible.module_utils.quorvane import ARGUMENT_SPEC, run_cli
+from ansible.module_utils.quorvane import COMMON_OPTIONS, run_cli
 
 
 def main():
-    spec = dict(ARGUMENT_SPEC, config=dict(type='dict', required=True))
-    module = AnsibleModule(argument_spec=spec, supports_check_mode=True)
+    options = dict(COMMON_OPTIONS, config=dict(type='dict', required=True))
+    module = AnsibleModule(argument_spec=options, supports_check_mode=True)
     # Run in the temporary folder, so that a refusal names config.json alone.
     with open(os.path.join(module.tmpdir, 'config.json'), 'w') as f:
         json.dump(module.params['config'], f, indent=4, sort_keys=True)

@@ -51,11 +51,11 @@ config:
 '''
 
 from ansible.module_utils.basic import AnsibleModule
-from ansible.module_utils.quorvane import ARGUMENT_SPEC, run_cli
+from ansible.module_utils.quorvane import COMMON_OPTIONS, run_cli
 
 
 def main():
-    module = AnsibleModule(argument_spec=ARGUMENT_SPEC, supports_check_mode=True)
+    module = AnsibleModule(argument_spec=COMMON_OPTIONS, supports_check_mode=True)
     result = run_cli(module, 'read')
     module.exit_json(changed=False, target=result.get('target'), config=result.get('config'))
 

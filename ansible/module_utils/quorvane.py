@@ -13,7 +13,7 @@ ROUTE_OPTIONS = dict(
     device=dict(type='str'),
 )
 
-ARGUMENT_SPEC = dict(
+COMMON_OPTIONS = dict(
     route=dict(type='dict', required=True, options=ROUTE_OPTIONS, required_if=[
         ('type', 'tcp', ['host']),
         ('type', 'tunnel', ['host', 'port', 'line']),
